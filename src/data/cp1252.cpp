@@ -90,13 +90,15 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
 }
 
 void appendUtf8(std::string_view bytes, std::string& out) {
-  for (char c : bytes) {
-    auto b = static_cast<uint8_t>(c);
-    if (b < 0x80) {
-      out.push_back(c);
-      continue;
-    }
-    appendCodePoint(toUnicode(b).value_or(0xFFFD), out);
+  size_t plain = 0;  // ASCII runs are copied whole
+  while (plain < bytes.size() && static_cast<uint8_t>(bytes[plain]) < 0x80) ++plain;
+  out.append(bytes.data(), plain);
+  for (size_t i = plain; i < bytes.size(); ++i) {
+    auto b = static_cast<uint8_t>(bytes[i]);
+    if (b < 0x80)
+      out.push_back(bytes[i]);
+    else
+      appendCodePoint(toUnicode(b).value_or(0xFFFD), out);
   }
 }
 

@@ -284,15 +284,16 @@ Status FileAccess::tryReserveNumber() {
   const KeyDef& key = *autoNumberKey(def_);
   const uint16_t field = key.components[0].field;
   const Record untouched = buffer_;
-  FIN_RETURN_IF_ERROR(store_.beginImmediate());
+  const bool ownTransaction = !store_.inTransaction();
+  if (ownTransaction) FIN_RETURN_IF_ERROR(store_.beginImmediate());
   int64_t highest = 0;
   Status s = store_.maxOf(key, highest);
   if (s) s = buffer_.setNumber(field, highest + 1);
   int64_t recno = 0;
   if (s) s = store_.insert(buffer_, recno);
-  if (s) s = store_.commit();
+  if (s && ownTransaction) s = store_.commit();
   if (!s) {
-    store_.rollback();
+    if (ownTransaction) store_.rollback();
     buffer_ = untouched;
     return s;
   }
@@ -348,25 +349,29 @@ Status FileAccess::update() {
   FIN_RETURN_IF_ERROR(use());
   if (recno_ == 0)
     return report(Status::error(Code::Failed, "No hay un registro leído para cambiar (0)"), kMsgUpdateError);
-  Status s = store_.beginImmediate();
+  const bool ownTransaction = !store_.inTransaction();
+  Status s = ownTransaction ? store_.beginImmediate() : Status::ok();
   if (!s) return report(s, kMsgTransactionError);
+  auto undo = [&] {
+    if (ownTransaction) store_.rollback();
+  };
   Record stored(def_);
   s = store_.fetchRecno(recno_, stored);
   if (s.code() == Code::NotFound) {
-    store_.rollback();
+    undo();
     return report(Status::error(Code::Changed, "El registro ya no existe (0)"), kMsgMaybeChanged);
   }
   if (s && !(stored == readCopy_)) {
-    store_.rollback();
+    undo();
     buffer_ = stored;
     rememberRead(recno_);
     return report(Status::error(Code::Changed, "El registro fue modificado por otro usuario (0)"),
                   kMsgChangedByOther);
   }
-  if (s) s = store_.update(recno_, buffer_);
-  if (s) s = store_.commit();
+  if (s) s = store_.updateChanged(recno_, buffer_, stored);
+  if (s && ownTransaction) s = store_.commit();
   if (!s) {
-    store_.rollback();
+    undo();
     return report(s, kMsgUpdateError);
   }
   readCopy_ = buffer_;
@@ -377,23 +382,40 @@ Status FileAccess::remove() {
   FIN_RETURN_IF_ERROR(use());
   if (recno_ == 0)
     return report(Status::error(Code::Failed, "No hay un registro leído para borrar (0)"), kMsgDeleteError);
+  const bool ownTransaction = !store_.inTransaction();
   for (;;) {
-    Status s = store_.beginImmediate();
+    Status s = ownTransaction ? store_.beginImmediate() : Status::ok();
     uint16_t message = kMsgTransactionError;
     if (s) {
       message = kMsgDeleteError;
       s = store_.remove(recno_);
-      if (s) s = store_.commit();
-      if (!s) store_.rollback();
+      if (s && ownTransaction) s = store_.commit();
+      if (!s && ownTransaction) store_.rollback();
     }
     if (s) {
       recno_ = 0;
       return s;
     }
     s = report(s, message);
-    if (!messages_.raise(kMsgRetryDelete, args(s))) return s;
+    if (!ownTransaction || !messages_.raise(kMsgRetryDelete, args(s))) return s;
   }
 }
+
+Status FileAccess::beginBatch() {
+  FIN_RETURN_IF_ERROR(use());
+  store_.setQuickScan(true);
+  Status s = store_.beginImmediate();
+  return s ? s : report(s, kMsgTransactionError);
+}
+
+Status FileAccess::commitBatch() {
+  Status s = store_.commit();
+  if (s) return s;
+  store_.rollback();
+  return report(s, kMsgUpdateError);
+}
+
+void FileAccess::rollbackBatch() { store_.rollback(); }
 
 void FileAccess::quickScan(bool on) {
   quickScan_ = on;

@@ -101,6 +101,14 @@ class FileAccess {
   // (24 or 13) and asks question 36 whether to try again.
   Status remove();
 
+  // A batch runs many inserts, changes and deletions in one transaction
+  // (bulk loads, recalculations): each keeps its own checks but none commits
+  // on its own. commitBatch() stores them all; rollbackBatch() none.
+  Status beginBatch();
+  Status commitBatch();
+  void rollbackBatch();
+  bool inBatch() const { return store_.inTransaction(); }
+
   void quickScan(bool on);
   bool quickScanOn() const { return quickScan_; }
   Status flush();

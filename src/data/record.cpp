@@ -58,6 +58,11 @@ Status Record::refuse(uint16_t field, const std::string& why) const {
   return Status::error(Code::Invalid, def_->qualifiedName(field) + ": " + why);
 }
 
+Status Record::tooLong(uint16_t field) const {
+  return refuse(field, "el texto excede los " + std::to_string(def_->field(field).capacity()) +
+                           " caracteres que admite el campo");
+}
+
 std::string_view Record::rawText(uint16_t field) const {
   const FieldDef& f = def_->field(field);
   if (f.isMemo()) return memos_[f.memoSlot];
@@ -72,9 +77,7 @@ Status Record::setRawText(uint16_t field, std::string_view value) {
   const FieldDef& f = def_->field(field);
   if (!f.isText()) return refuse(field, "no es un campo de texto");
   if (f.type != FieldType::CString) value = trimRight(value);
-  if (value.size() > f.capacity())
-    return refuse(field, "el texto tiene " + std::to_string(value.size()) + " caracteres y el campo admite " +
-                             std::to_string(f.capacity()));
+  if (value.size() > f.capacity()) return tooLong(field);
   if (value.find('\0') != std::string_view::npos) return refuse(field, "el texto contiene un carácter nulo");
   if (f.isMemo()) {
     memos_[f.memoSlot].assign(value);
@@ -87,9 +90,26 @@ Status Record::setRawText(uint16_t field, std::string_view value) {
 }
 
 Status Record::setText(uint16_t field, std::string_view utf8) {
-  auto converted = cp1252::fromUtf8(utf8);
-  if (!converted) return refuse(field, "el texto tiene caracteres que no admite Windows-1252");
-  return setRawText(field, *converted);
+  // Converted into a local buffer: this runs for every text of every row read.
+  const FieldDef& f = def_->field(field);
+  if (!f.isText()) return refuse(field, "no es un campo de texto");
+  if (f.type != FieldType::CString) utf8 = trimRight(utf8);
+  char converted[256];
+  size_t n = 0;
+  for (size_t pos = 0; pos < utf8.size();) {
+    if (n >= sizeof converted) return tooLong(field);
+    const auto lead = static_cast<uint8_t>(utf8[pos]);
+    if (lead < 0x80) {
+      converted[n++] = static_cast<char>(lead);
+      ++pos;
+      continue;
+    }
+    auto cp = cp1252::nextCodePoint(utf8, pos);
+    auto byte = cp ? cp1252::fromUnicode(*cp) : std::nullopt;
+    if (!byte) return refuse(field, "el texto tiene caracteres que no admite Windows-1252");
+    converted[n++] = static_cast<char>(*byte);
+  }
+  return setRawText(field, std::string_view(converted, n));
 }
 
 Date Record::date(uint16_t field) const {

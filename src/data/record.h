@@ -69,6 +69,7 @@ class Record {
  private:
   uint16_t index(FieldId f) const;
   Status refuse(uint16_t field, const std::string& why) const;
+  Status tooLong(uint16_t field) const;
 
   const TableDef* def_;
   std::vector<uint8_t> bytes_;

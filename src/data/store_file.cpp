@@ -68,7 +68,23 @@ class StoreFile::Statement {
   int rc_;
 };
 
-StoreFile::StoreFile(const TableDef& def) : def_(def) {}
+StoreFile::StoreFile(const TableDef& def) : def_(def) {
+  std::string names;
+  std::string params;
+  std::string sets;
+  for (size_t i = 0; i < def_.fields.size(); ++i) {
+    const std::string name = quoted(def_.fields[i].name);
+    const std::string param = "?" + std::to_string(i + 1);
+    names += (i ? ", " : "") + name;
+    params += (i ? ", " : "") + param;
+    sets += (i ? ", " : "") + name + " = " + param;
+  }
+  const std::string table = quoted(def_.label);
+  insertSql_ = "INSERT INTO " + table + " (" + names + ") VALUES (" + params + ")";
+  updateSql_ = "UPDATE " + table + " SET " + sets + " WHERE RECNO = ?" + std::to_string(def_.fields.size() + 1);
+  fetchRecnoSql_ = "SELECT " + selectColumns() + " FROM " + table + " WHERE RECNO = ?1";
+  removeSql_ = "DELETE FROM " + table + " WHERE RECNO = ?1";
+}
 
 void StoreFile::registerCollation(sqlite3* db) {
   sqlite3_create_collation_v2(db, collation::kCollationName, SQLITE_UTF8, nullptr, collate, nullptr);
@@ -287,6 +303,9 @@ bool StoreFile::probeKeys() {
 }
 
 int StoreFile::connect(const std::string& path, int flags) {
+  // Memory statistics cost a global mutex on every allocation; the program reads none.
+  static const bool configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+  (void)configured;
   close();
   path_ = path;
   int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -476,19 +495,22 @@ Status StoreFile::decodeRow(sqlite3_stmt* st, Record& out, int64_t& recno) {
   return Status::ok();
 }
 
-void StoreFile::bindRecord(sqlite3_stmt* st, const Record& record, int firstParam) {
-  std::string utf8;
-  for (size_t i = 0; i < def_.fields.size(); ++i) {
-    const int param = firstParam + static_cast<int>(i);
-    const auto field = static_cast<uint16_t>(i);
-    if (def_.fields[i].isText()) {
-      utf8.clear();
-      cp1252::appendUtf8(record.rawText(field), utf8);
-      sqlite3_bind_text(st, param, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-    } else {
-      sqlite3_bind_int64(st, param, record.number(field));
-    }
+void StoreFile::bindField(sqlite3_stmt* st, int param, const Record& record, uint16_t field) {
+  // The texts stay in bindTexts_ until the statement has run, so SQLite need not copy them.
+  if (def_.fields[field].isText()) {
+    bindTexts_.resize(def_.fields.size());
+    std::string& utf8 = bindTexts_[field];
+    utf8.clear();
+    cp1252::appendUtf8(record.rawText(field), utf8);
+    sqlite3_bind_text(st, param, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+  } else {
+    sqlite3_bind_int64(st, param, record.number(field));
   }
+}
+
+void StoreFile::bindRecord(sqlite3_stmt* st, const Record& record, int firstParam) {
+  for (size_t i = 0; i < def_.fields.size(); ++i)
+    bindField(st, firstParam + static_cast<int>(i), record, static_cast<uint16_t>(i));
 }
 
 Position StoreFile::positionOf(const KeyDef& key, const Record& record, int64_t recno) {
@@ -585,7 +607,7 @@ Status StoreFile::scanFromValues(const KeyDef& key, Direction direction, const R
 }
 
 Status StoreFile::fetchRecno(int64_t recno, Record& out) {
-  Statement st = prepare("SELECT " + selectColumns() + " FROM " + quoted(def_.label) + " WHERE RECNO = ?1");
+  Statement st = prepare(fetchRecnoSql_);
   if (!st.ok()) return fail(st.rc());
   sqlite3_bind_int64(st.get(), 1, recno);
   int rc = sqlite3_step(st.get());
@@ -707,13 +729,7 @@ void StoreFile::rollback() {
 bool StoreFile::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
 
 Status StoreFile::insert(const Record& record, int64_t& recno) {
-  std::string names;
-  std::string params;
-  for (size_t i = 0; i < def_.fields.size(); ++i) {
-    names += (i ? ", " : "") + quoted(def_.fields[i].name);
-    params += (i ? ", ?" : "?") + std::to_string(i + 1);
-  }
-  Statement st = prepare("INSERT INTO " + quoted(def_.label) + " (" + names + ") VALUES (" + params + ")");
+  Statement st = prepare(insertSql_);
   if (!st.ok()) return fail(st.rc());
   bindRecord(st.get(), record, 1);
   int rc = sqlite3_step(st.get());
@@ -723,11 +739,7 @@ Status StoreFile::insert(const Record& record, int64_t& recno) {
 }
 
 Status StoreFile::update(int64_t recno, const Record& record) {
-  std::string sets;
-  for (size_t i = 0; i < def_.fields.size(); ++i)
-    sets += (i ? ", " : "") + quoted(def_.fields[i].name) + " = ?" + std::to_string(i + 1);
-  const std::string recnoParam = "?" + std::to_string(def_.fields.size() + 1);
-  Statement st = prepare("UPDATE " + quoted(def_.label) + " SET " + sets + " WHERE RECNO = " + recnoParam);
+  Statement st = prepare(updateSql_);
   if (!st.ok()) return fail(st.rc());
   bindRecord(st.get(), record, 1);
   sqlite3_bind_int64(st.get(), static_cast<int>(def_.fields.size() + 1), recno);
@@ -736,8 +748,31 @@ Status StoreFile::update(int64_t recno, const Record& record) {
   return sqlite3_changes(db_) == 1 ? Status::ok() : Status::error(Code::NotFound);
 }
 
+Status StoreFile::updateChanged(int64_t recno, const Record& record, const Record& stored) {
+  // Only the changed columns are written, so the indices of the others are left alone.
+  std::vector<uint16_t> changed;
+  for (size_t i = 0; i < def_.fields.size(); ++i) {
+    const auto f = static_cast<uint16_t>(i);
+    const bool differs = def_.fields[i].isText() ? record.rawText(f) != stored.rawText(f)
+                                                 : record.number(f) != stored.number(f);
+    if (differs) changed.push_back(f);
+  }
+  if (changed.empty()) return Status::ok();
+  std::string sql = "UPDATE " + quoted(def_.label) + " SET ";
+  for (size_t i = 0; i < changed.size(); ++i)
+    sql += (i ? ", " : "") + quoted(def_.fields[changed[i]].name) + " = ?" + std::to_string(i + 1);
+  sql += " WHERE RECNO = ?" + std::to_string(changed.size() + 1);
+  Statement st = prepare(sql);
+  if (!st.ok()) return fail(st.rc());
+  for (size_t i = 0; i < changed.size(); ++i) bindField(st.get(), static_cast<int>(i + 1), record, changed[i]);
+  sqlite3_bind_int64(st.get(), static_cast<int>(changed.size() + 1), recno);
+  int rc = sqlite3_step(st.get());
+  if (rc != SQLITE_DONE) return fail(rc);
+  return sqlite3_changes(db_) == 1 ? Status::ok() : Status::error(Code::NotFound);
+}
+
 Status StoreFile::remove(int64_t recno) {
-  Statement st = prepare("DELETE FROM " + quoted(def_.label) + " WHERE RECNO = ?1");
+  Statement st = prepare(removeSql_);
   if (!st.ok()) return fail(st.rc());
   sqlite3_bind_int64(st.get(), 1, recno);
   int rc = sqlite3_step(st.get());

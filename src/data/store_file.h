@@ -97,6 +97,9 @@ class StoreFile {
   Status insert(const Record& record, int64_t& recno);
   // Writes `record` over the row `recno`; NotFound when there is no such row.
   Status update(int64_t recno, const Record& record);
+  // Writes only the fields in which `record` differs from `stored`, the row
+  // as it is in the file; nothing when they are equal.
+  Status updateChanged(int64_t recno, const Record& record, const Record& stored);
   Status remove(int64_t recno);
   Status checkpoint();
   // A larger page cache for long forward walks.
@@ -121,6 +124,7 @@ class StoreFile {
   Status failWith(Code code, const std::string& text);
   Status execute(const char* sql);
   Status decodeRow(sqlite3_stmt* st, Record& out, int64_t& recno);
+  void bindField(sqlite3_stmt* st, int param, const Record& record, uint16_t field);
   void bindRecord(sqlite3_stmt* st, const Record& record, int firstParam);
   void bindKeyValues(sqlite3_stmt* st, const KeyDef& key, const Position& from, int firstParam, bool withRecno);
   Status runScan(const std::string& sql, const std::function<void(sqlite3_stmt*)>& bind, Record& scratch,
@@ -138,6 +142,8 @@ class StoreFile {
   bool readOnly_ = false;
   bool lastCorrupt_ = false;
   std::string lastError_;
+  std::string insertSql_, updateSql_, fetchRecnoSql_, removeSql_;  // built once: they run for every row
+  std::vector<std::string> bindTexts_;
   std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 

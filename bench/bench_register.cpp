@@ -1,0 +1,39 @@
+#include "bench_register.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "data/context.h"
+#include "data/demo_register.h"
+
+namespace fin::bench {
+
+std::filesystem::path registerDir(int64_t operations, int64_t receivables) {
+  std::filesystem::path dir;
+  if (const char* env = std::getenv("FINANZAS_BENCH_DIR"))
+    dir = env;
+  else
+    dir = std::filesystem::temp_directory_path() / ("finanzas-bench-" + std::to_string(operations));
+  const auto done = dir / "generated";
+  if (std::filesystem::exists(done)) return dir;
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::fprintf(stderr, "generating %lld operations in %s ...\n", static_cast<long long>(operations), dir.c_str());
+  SilentPresenter presenter;
+  Messages messages(presenter);
+  Context ctx(dir, messages);
+  DemoSize size;
+  size.operations = operations;
+  size.receivables = receivables;
+  size.payables = receivables / 2;
+  size.years = 10;
+  if (!generateDemoRegister(ctx, size)) {
+    std::fprintf(stderr, "generation failed\n");
+    std::exit(1);
+  }
+  std::ofstream(done) << "ok\n";
+  return dir;
+}
+
+}  // namespace fin::bench
