@@ -133,28 +133,22 @@ void FileAccess::rememberRead(int64_t recno) {
 }
 
 Status FileAccess::fetch(KeyId key) {
-  FIN_RETURN_IF_ERROR(use());
   Record found(def_);
   int64_t recno = 0;
-  Status s = store_.fetchByKey(def_.key(key.index), buffer_, found, recno);
-  if (recoverFromCorruption(s)) s = store_.fetchByKey(def_.key(key.index), buffer_, found, recno);
-  if (s.code() == Code::NotFound) return s;
-  if (!s) return report(s, kMsgReadError);
+  Status s = guardedRead([&] { return store_.fetchByKey(def_.key(key.index), buffer_, found, recno); });
+  if (!s) return s;
   buffer_ = found;
   rememberRead(recno);
-  return Status::ok();
+  return s;
 }
 
 Status FileAccess::fetchRecno(int64_t recno) {
-  FIN_RETURN_IF_ERROR(use());
   Record found(def_);
-  Status s = store_.fetchRecno(recno, found);
-  if (recoverFromCorruption(s)) s = store_.fetchRecno(recno, found);
-  if (s.code() == Code::NotFound) return s;
-  if (!s) return report(s, kMsgReadError);
+  Status s = read(recno, found);
+  if (!s) return s;
   buffer_ = found;
   rememberRead(recno);
-  return Status::ok();
+  return s;
 }
 
 Status FileAccess::set(KeyId key) {
@@ -235,21 +229,51 @@ Status FileAccess::next() { return move(Direction::Forward); }
 Status FileAccess::previous() { return move(Direction::Backward); }
 
 Status FileAccess::count(KeyId key, int64_t& n) {
-  FIN_RETURN_IF_ERROR(use());
-  Status s = store_.count(&def_.key(key.index), n);
-  return s ? s : report(s, kMsgReadError);
+  return guardedRead([&] { return store_.count(&def_.key(key.index), n); });
 }
 
 Status FileAccess::countAll(int64_t& n) {
-  FIN_RETURN_IF_ERROR(use());
-  Status s = store_.count(nullptr, n);
-  return s ? s : report(s, kMsgReadError);
+  return guardedRead([&] { return store_.count(nullptr, n); });
 }
 
 Status FileAccess::sum(KeyId key, std::span<const uint16_t> fields, std::span<int64_t> sums) {
+  return guardedRead([&] { return store_.sum(&def_.key(key.index), fields, sums); });
+}
+
+// Runs a read, rebuilding damaged keys once, and reports a failure other than not found.
+Status FileAccess::guardedRead(const std::function<Status()>& read) {
   FIN_RETURN_IF_ERROR(use());
-  Status s = store_.sum(&def_.key(key.index), fields, sums);
-  return s ? s : report(s, kMsgReadError);
+  Status s = read();
+  if (recoverFromCorruption(s)) s = read();
+  if (s.isOk() || s.code() == Code::NotFound) return s;
+  return report(s, kMsgReadError);
+}
+
+Status FileAccess::scan(KeyId key, Direction direction, const Position* from, bool includeFrom, Record& scratch,
+                        const StoreFile::Visitor& visit) {
+  return guardedRead([&] { return store_.scan(&def_.key(key.index), direction, from, includeFrom, scratch, visit); });
+}
+
+Status FileAccess::scanFromValues(KeyId key, Direction direction, const Record& values, Record& scratch,
+                                  const StoreFile::Visitor& visit) {
+  return guardedRead([&] { return store_.scanFromValues(def_.key(key.index), direction, values, scratch, visit); });
+}
+
+Status FileAccess::scanSortedBy(uint16_t field, bool descending, KeyId view, Record& scratch,
+                                const StoreFile::Visitor& visit) {
+  return guardedRead([&] { return store_.scanSortedBy(field, descending, &def_.key(view.index), scratch, visit); });
+}
+
+Status FileAccess::read(int64_t recno, Record& out) {
+  return guardedRead([&] { return store_.fetchRecno(recno, out); });
+}
+
+Status FileAccess::recnoAt(KeyId key, int64_t ordinal, int64_t& recno) {
+  return guardedRead([&] { return store_.recnoAt(&def_.key(key.index), ordinal, recno); });
+}
+
+Status FileAccess::countBefore(KeyId key, const Position& position, int64_t& n) {
+  return guardedRead([&] { return store_.countBefore(def_.key(key.index), position, n); });
 }
 
 Position FileAccess::position(KeyId key) const {

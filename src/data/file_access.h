@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -75,6 +76,17 @@ class FileAccess {
   // Exact sums of numeric fields over the key's view.
   Status sum(KeyId key, std::span<const uint16_t> fields, std::span<int64_t> sums);
 
+  // --- reading for views (list pages, totals, searches); the buffer is not touched ---
+  Status scan(KeyId key, Direction direction, const Position* from, bool includeFrom, Record& scratch,
+              const StoreFile::Visitor& visit);
+  Status scanFromValues(KeyId key, Direction direction, const Record& values, Record& scratch,
+                        const StoreFile::Visitor& visit);
+  Status scanSortedBy(uint16_t field, bool descending, KeyId view, Record& scratch,
+                      const StoreFile::Visitor& visit);
+  Status read(int64_t recno, Record& out);  // NotFound when the record is gone
+  Status recnoAt(KeyId key, int64_t ordinal, int64_t& recno);
+  Status countBefore(KeyId key, const Position& position, int64_t& n);
+
   // The record last read or written: its number and its position in `key`.
   int64_t currentRecno() const { return recno_; }
   Position position(KeyId key) const;
@@ -119,6 +131,7 @@ class FileAccess {
   Status report(Status s, uint16_t message, std::string field = {}, std::string detail = {});
   MessageArgs args(const Status& s) const;
   bool recoverFromCorruption(const Status& s);
+  Status guardedRead(const std::function<Status()>& read);
   Status readAhead();
   Status move(Direction d);
   void rememberRead(int64_t recno);

@@ -48,6 +48,8 @@ bool fileExists(const std::string& path) {
 
 }  // namespace
 
+static std::string afterCondition(const TableDef& def, const KeyDef* key, Direction direction, bool include);
+
 // A cached prepared statement, reset and unbound when it goes out of scope.
 class StoreFile::Statement {
  public:
@@ -676,6 +678,30 @@ Status StoreFile::maxOf(const KeyDef& key, int64_t& max) {
   if (rc != SQLITE_ROW) return fail(rc);
   max = sqlite3_column_int64(st.get(), 0);
   return Status::ok();
+}
+
+Status StoreFile::countBefore(const KeyDef& key, const Position& position, int64_t& n) {
+  std::string sql = "SELECT count(*) FROM " + quoted(def_.label) + " WHERE ";
+  if (key.skipsEmpty()) sql += skipCondition(key) + " AND ";
+  sql += afterCondition(def_, &key, Direction::Backward, false);
+  Statement st = prepare(sql);
+  if (!st.ok()) return fail(st.rc());
+  bindKeyValues(st.get(), key, position, 1, true);
+  int rc = sqlite3_step(st.get());
+  if (rc != SQLITE_ROW) return fail(rc);
+  n = sqlite3_column_int64(st.get(), 0);
+  return Status::ok();
+}
+
+Status StoreFile::scanSortedBy(uint16_t field, bool descending, const KeyDef* view, Record& scratch,
+                               const Visitor& visit) {
+  const FieldDef& f = def_.field(field);
+  std::string sql = "SELECT " + selectColumns() + " FROM " + quoted(def_.label);
+  if (view && view->skipsEmpty()) sql += " WHERE " + skipCondition(*view);
+  sql += " ORDER BY " + quoted(f.name);
+  if (f.isText()) sql += std::string(" COLLATE ") + collation::kCollationName;
+  sql += descending ? " DESC, RECNO" : ", RECNO";
+  return runScan(sql, [](sqlite3_stmt*) {}, scratch, visit);
 }
 
 Status StoreFile::recnoAt(const KeyDef* key, int64_t ordinal, int64_t& recno) {

@@ -83,6 +83,11 @@ class StoreFile {
   Status sum(const KeyDef* key, std::span<const uint16_t> fields, std::span<int64_t> sums);
   // The largest value of the key's first component (0 for an empty view).
   Status maxOf(const KeyDef& key, int64_t& max);
+  // Rows of the key's view that come before `position` in its order.
+  Status countBefore(const KeyDef& key, const Position& position, int64_t& n);
+  // Reads the rows of the key's view (all rows for nullptr) sorted by one
+  // field (texts under the system's case rule), ties in RECNO order.
+  Status scanSortedBy(uint16_t field, bool descending, const KeyDef* view, Record& scratch, const Visitor& visit);
   // The RECNO at an ordinal place of the key's view (0-based), or 0 beyond its end.
   Status recnoAt(const KeyDef* key, int64_t ordinal, int64_t& recno);
   // The first unique key, in declaration order, whose value in `record` is
