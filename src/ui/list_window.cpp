@@ -90,6 +90,7 @@ void ListWindow::build() {
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabBar(this);
   tabs_->setObjectName("?CurrentTab");
+  tabs_->setExpanding(false);
   for (const ListTab& t : spec_.tabs) tabs_->addTab(t.caption);
   layout->addWidget(tabs_);
 

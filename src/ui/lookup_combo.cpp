@@ -48,7 +48,6 @@ LookupCombo::LookupCombo(Context& context, LookupSpec spec, int capacity, QWidge
       view->setColumnWidth(static_cast<int>(i), dialogUnitsToPixels(columns[i].width, avg));
     view->setMinimumWidth(view->horizontalHeader()->length() + 24);
   }
-  lineEdit()->installEventFilter(this);
   connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
     edited_ = true;
     complete(text.left(lineEdit()->cursorPosition()));
@@ -158,22 +157,19 @@ void LookupCombo::focusOutEvent(QFocusEvent* event) {
   });
 }
 
-bool LookupCombo::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Backspace && lineEdit()->hasSelectedText()) {
-      // Backspace takes away the completion and the last typed character, then completes again.
-      const QString typed = currentText().left(lineEdit()->selectionStart());
-      const QString shorter = typed.left(typed.size() - 1);
-      blockSignals(true);
-      setEditText(shorter);
-      blockSignals(false);
-      edited_ = true;
-      complete(shorter);
-      return true;
-    }
+void LookupCombo::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Backspace && lineEdit()->hasSelectedText()) {
+    // Backspace takes away the completion and the last typed character, then completes again.
+    const QString typed = currentText().left(lineEdit()->selectionStart());
+    const QString shorter = typed.left(typed.size() - 1);
+    blockSignals(true);
+    setEditText(shorter);
+    blockSignals(false);
+    edited_ = true;
+    complete(shorter);
+    return;
   }
-  return QComboBox::eventFilter(watched, event);
+  QComboBox::keyPressEvent(event);
 }
 
 }  // namespace fin::ui

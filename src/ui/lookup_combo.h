@@ -56,7 +56,7 @@ class LookupCombo : public QComboBox {
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void complete(const QString& typed);

@@ -1,6 +1,7 @@
 #include "ui/record_form.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -104,6 +105,7 @@ QWidget* RecordForm::makeControl(const FormField& f, QWidget* parent) {
     case FieldKind::Notes: {
       auto* notes = new NotesEdit(parent);
       notes->setMinimumHeight(notes->fontMetrics().height() * 4);
+      notes->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
       connect(notes, &QPlainTextEdit::textChanged, this, [this, &f] { accepted(f); });
       return notes;
     }
@@ -152,6 +154,7 @@ void RecordForm::build() {
       }
       form = new QFormLayout;
       form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+      form->setHorizontalSpacing(fontMetrics().averageCharWidth() * 4);  // room for the focus marker's "»"
       if (holder == page)
         pageLayout->addLayout(form);
       else
@@ -197,7 +200,9 @@ void RecordForm::build() {
     w->installEventFilter(this);
     bound_.push_back(b);
   }
-  pageLayout->addStretch();
+  const bool hasNotes = std::any_of(spec_.fields.begin(), spec_.fields.end(),
+                                    [](const FormField& f) { return f.kind == FieldKind::Notes; });
+  if (!hasNotes) pageLayout->addStretch();  // otherwise the notes take what the window grows
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
