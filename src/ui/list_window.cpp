@@ -21,6 +21,7 @@
 #include "ui/focus_marker.h"
 #include "ui/icons.h"
 #include "ui/paged_table.h"
+#include "ui/status_line.h"
 
 namespace fin::ui {
 namespace {
@@ -188,6 +189,7 @@ void ListWindow::build() {
   close_->setAutoDefault(false);
   bottom->addWidget(close_);
   layout->addLayout(bottom);
+  layout->addWidget(new StatusLine(this));
 
   connect(insert_, &QPushButton::clicked, this, [this] { endEditing(); insertRecord(); });
   connect(change_, &QPushButton::clicked, this, [this] { endEditing(); changeRecord(); });

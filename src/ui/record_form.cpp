@@ -22,6 +22,7 @@
 #include "ui/icons.h"
 #include "ui/picture_edit.h"
 #include "ui/platform.h"
+#include "ui/status_line.h"
 
 namespace fin::ui {
 namespace {
@@ -219,6 +220,7 @@ void RecordForm::build() {
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
   layout->addLayout(buttons);
+  layout->addWidget(new StatusLine(this));
   connect(ok_, &QPushButton::clicked, this, &RecordForm::save);
   connect(cancel_, &QPushButton::clicked, this, &RecordForm::reject);
 

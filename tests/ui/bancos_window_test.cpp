@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <sqlite3.h>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -330,6 +333,57 @@ TEST_F(BancosWindow, ShadingFollowsThePositionsOfThePage) {
   EXPECT_EQ(selectedName(w), "Banco 139");
   QTest::keyClick(list(w), Qt::Key_Home);
   EXPECT_EQ(selectedName(w), first);
+}
+
+TEST_F(BancosWindow, DoubleClickEditsAndTheRightButtonSelectsThenOpensTheMenu) {
+  addNames(TableId::Bancos, ban::NOMBRE, {"Centro", "Norte", "Sur"});
+  ListWindow* w = open();
+  QTableView* table = list(w);
+  const QPoint third = table->visualRect(w->model()->index(2, 0)).center();
+  QStringList items;
+  QTimer::singleShot(50, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* a : menu->actions()) items << a->text() + (a->isEnabled() ? "" : " (off)");
+      menu->close();
+    }
+  });
+  QTest::mouseClick(table->viewport(), Qt::RightButton, {}, third);
+  EXPECT_EQ(selectedName(w), "Sur");
+  EXPECT_EQ(items, (QStringList{"Nuevo", "Editar", "Borrar", "Ver"}));
+
+  QString caption;
+  whenForm([&](QWidget* form) {
+    caption = form->windowTitle() + " " + child<QLineEdit>(form, "?BAN:NOMBRE")->text();
+    child<QPushButton>(form, "?CANCEL")->click();
+  });
+  const QPoint second = table->visualRect(w->model()->index(1, 0)).center();
+  QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, second);
+  EXPECT_EQ(caption, "Modificaciones Norte");
+}
+
+TEST_F(BancosWindow, AChangeThatCannotGetTheLockAsksWhetherToTryAgain) {
+  addNames(TableId::Bancos, ban::NOMBRE, {"Centro"});
+  ListWindow* w = open();
+  sqlite3* holder = nullptr;
+  ASSERT_EQ(sqlite3_open((dir.path() / "BANCOS").c_str(), &holder), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  bool openAfterCancel = false;
+  whenForm([&](QWidget* form) {
+    type(form, "?BAN:NOMBRE", "Centro Historico");
+    presenter.answer({kOk, kCancel});  // message 24, then "Cancelar" to question 37
+    child<QPushButton>(form, "?OK")->click();
+    openAfterCancel = form->isVisible();
+    presenter.answer({kOk, kNo});  // message 24, then "No": the form closes without saving
+    child<QPushButton>(form, "?OK")->click();
+  });
+  press(w, "?CHANGE:3");
+  sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(holder);
+  EXPECT_TRUE(openAfterCancel);
+  EXPECT_EQ(presenter.numbers(), (std::vector<uint16_t>{24, 37, 24, 37}));
+  EXPECT_EQ(presenter.boxes[1].buttons, kYes | kNo | kCancel);
+  EXPECT_EQ(presenter.boxes[1].defaultButton, kCancel);
+  EXPECT_EQ(storedNames(), std::vector<std::string>{"Centro"});
 }
 
 TEST_F(BancosWindow, ASecondStartBringsTheOpenWindowForward) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "data/tables.h"
 #include "masterdata/bancos.h"
@@ -64,6 +65,16 @@ TEST_F(RecordFormTest, PromptsAreLabelsOfTheirControls) {
     EXPECT_EQ(child<QPushButton>(form, "?OK")->toolTip(), "Acepta y guarda los datos");
     EXPECT_EQ(child<QPushButton>(form, "?CANCEL")->toolTip(), "Cancela la operación");
     EXPECT_TRUE(child<QPushButton>(form, "?OK")->isDefault());
+    child<QPushButton>(form, "?CANCEL")->click();
+  });
+}
+
+TEST_F(RecordFormTest, TheStatusLineShowsTheFocusedControlsMessage) {
+  runForm(Request::Insert, [&](QWidget* form) {
+    auto* status = child<QStatusBar>(form, "statusLine");
+    EXPECT_EQ(status->currentMessage(), "Número de cuenta");
+    child<QComboBox>(form, "?CBA:BANCO")->setFocus();
+    EXPECT_EQ(status->currentMessage(), "Nombre del banco");
     child<QPushButton>(form, "?CANCEL")->click();
   });
 }
