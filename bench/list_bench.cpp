@@ -13,6 +13,7 @@
 #include "bench_register.h"
 #include "data/context.h"
 #include "data/tables.h"
+#include "data/view.h"
 #include "masterdata/bancos.h"
 #include "ui/list_window.h"
 
@@ -108,6 +109,40 @@ void BM_BrowseBancosFilter(benchmark::State& state) {
   closeAll();
 }
 BENCHMARK(BM_BrowseBancosFilter)->Unit(benchmark::kMillisecond);
+
+// The "Suma:" of a category list: the sum of CIN:TOTALINGRESOS over the
+// whole view, as every reload of BrowseCateIngr computes it.
+void BM_CategorySum(benchmark::State& state) {
+  const auto dir = std::filesystem::temp_directory_path() / "finanzas-bench-categories";
+  SilentPresenter p;
+  Messages m(p);
+  if (!std::filesystem::exists(dir / "generated")) {
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    Context ctx(dir, m);
+    TablesInUse open(ctx, {TableId::CateIngr});
+    FileAccess& f = ctx.file(TableId::CateIngr);
+    (void)f.beginBatch();
+    for (int i = 0; i < 100000; ++i) {
+      f.buffer().clear();
+      (void)f.buffer().setText(cin::DESCRIPCION, "Categoría " + std::to_string(i));
+      (void)f.buffer().setDecimal(cin::TOTALINGRESOS, 1000 + i % 997 * 13);
+      (void)f.insert();
+    }
+    (void)f.commitBatch();
+    std::ofstream(dir / "generated") << "ok\n";
+  }
+  Context ctx(dir, m);
+  TablesInUse open(ctx, {TableId::CateIngr});
+  View view(ctx.file(TableId::CateIngr), cin::KEYDESCRIPCION);
+  view.setSums({SumTerm{{{cin::TOTALINGRESOS.index, 1}}}});
+  for (auto _ : state) {
+    if (!view.reload()) state.SkipWithError("reload failed");
+    benchmark::DoNotOptimize(view.sums()[0]);
+  }
+  state.counters["categories"] = static_cast<double>(view.count());
+}
+BENCHMARK(BM_CategorySum)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fin::bench

@@ -150,6 +150,17 @@ void ListWindow::build() {
   view_button_ = recordButton("?VIEW:2", "Ver", Icon::View, "Consultar el registro seleccionado");
   extraButtons_ = new QHBoxLayout;
   buttons->addLayout(extraButtons_);
+  for (const ListButton& lb : spec_.buttons) {
+    QPushButton* b = addButton(lb.control, lb.caption, lb.tip, icon(Icon::Print));
+    b->setEnabled(static_cast<bool>(lb.action));
+    connect(b, &QPushButton::clicked, this, [this, action = lb.action] {
+      endEditing();
+      action(context_);
+      fillPage();
+      reloaded();
+      table_->setFocus();
+    });
+  }
   buttons->addStretch();
   layout->addLayout(buttons);
 

@@ -16,6 +16,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +56,15 @@ struct ListTotal {
   SumTerm term;
 };
 
+// A button of the window's own (a print button), after the record buttons.
+// Without an action it is shown disabled (its window comes later).
+struct ListButton {
+  QString control;  // "?BUTTON6"
+  QString caption;  // "Im&primir"
+  QString tip;
+  std::function<void(Context&)> action;  // called modally; the list refreshes afterwards
+};
+
 struct ListSpec {
   std::string procedure;  // "BrowseBancos"
   QString title;
@@ -69,6 +79,7 @@ struct ListSpec {
   bool headerSort = false;
   bool enterMovesFocus = false;
   std::vector<ListTotal> totals;
+  std::vector<ListButton> buttons;
   std::vector<TableId> tables;      // opened for the window's life (the table itself when empty)
   int visibleRows = 12;             // rows at the designed size
 };
@@ -124,6 +135,7 @@ class ListWindow : public QDialog {
   void afterForm(Request request, Response response);
   void fillPage();
   void selectRow(int row);
+  void moveSelection(int delta);
   bool actionsConnected() const { return request_ != Request::View; }
 
   void resizeEvent(QResizeEvent* event) override;
@@ -134,7 +146,6 @@ class ListWindow : public QDialog {
   void build();
   void updateButtons();
   void scrollTo(int64_t first);
-  void moveSelection(int delta);
   void tabChanged(int index);
   void headerClicked(int column);
   void contextMenu(const QPoint& at);
