@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 ARGS ?=
 
-.PHONY: run test build configure deps bench clean
+.PHONY: run test build configure deps bench screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -24,6 +24,10 @@ test: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@echo "benchmarks built in $(BUILD)/bench; see docs/benchmarks.md"
+
+screenshots: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target finanzas_screenshots
+	$(BUILD)/finanzas_screenshots docs/images
 
 clean:
 	rm -rf $(BUILD)

@@ -32,7 +32,21 @@ class Writer {
  public:
   Writer(Context& ctx, TableId table) : file_(ctx.file(table)) {}
   Record& record() { return file_.buffer(); }
-  Status begin() { return file_.beginBatch(); }
+  // Whether the table already holds a record with the buffer's value of the
+  // unique key, so that a second run over the same files adds only what is new.
+  bool exists(KeyId key) {
+    if (!startedFull_) return false;
+    const Record wanted = file_.buffer();
+    const bool found = file_.fetch(key).isOk();
+    file_.buffer() = wanted;
+    return found;
+  }
+  Status begin() {
+    int64_t n = 0;
+    FIN_RETURN_IF_ERROR(file_.countAll(n));
+    startedFull_ = n > 0;
+    return file_.beginBatch();
+  }
   Status add() {
     Status s = file_.insert();
     ++pending_;
@@ -54,16 +68,19 @@ class Writer {
  private:
   FileAccess& file_;
   int64_t pending_ = 0;
+  bool startedFull_ = false;
 };
 
+// The first key of a catalogue is the unique key on its name.
 Status addNames(Context& ctx, TableId table, FieldId field, std::vector<std::string> names) {
   Writer w(ctx, table);
+  const KeyId key{table, 0};
   FIN_RETURN_IF_ERROR(w.begin());
   Status s;
   for (const std::string& n : names) {
     w.record().clear();
     s = w.record().setText(field, n);
-    if (s) s = w.add();
+    if (s && !w.exists(key)) s = w.add();
     if (!s) break;
   }
   return w.end(s);
@@ -114,7 +131,7 @@ Status generateDemoRegister(Context& ctx, const DemoSize& size, const std::funct
       s = r.setText(cba::NUMERO, accounts.back());
       if (s) s = r.setText(cba::BANCO, kBanks[i % std::size(kBanks)]);
       if (s) s = r.setText(cba::TIPO, kAccountTypes[i % std::size(kAccountTypes)]);
-      if (s) s = w.add();
+      if (s && !w.exists(cba::KEYNUMERO)) s = w.add();
     }
     FIN_RETURN_IF_ERROR(w.end(s));
   }
@@ -136,7 +153,7 @@ Status generateDemoRegister(Context& ctx, const DemoSize& size, const std::funct
       if (s) s = r.setText(invoice, std::to_string(100000 + i));
       if (s) s = r.setText(conceptField, "Documento " + std::to_string(i));
       if (s) s = r.setDecimal(amount, 10000 + static_cast<int64_t>(rng() % 5000000));
-      if (s) s = w.add();
+      if (s && !w.exists(KeyId{table, 0})) s = w.add();
     }
     return w.end(s);
   };

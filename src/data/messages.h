@@ -70,6 +70,9 @@ class MessagePresenter {
   virtual Button present(const MessageBoxSpec& box) = 0;
   // Called after a fatal message has been acknowledged.
   virtual void endProgram() = 0;
+  // From now on the buttons carry the program's captions ("Aceptar", "&Sí",
+  // ...) instead of the toolkit's: called once the main window has opened.
+  virtual void useProgramCaptions() {}
 };
 
 // Replaces the placeholders in `text` (one pass, so replaced values are never

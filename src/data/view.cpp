@@ -41,14 +41,9 @@ void View::setSums(std::vector<SumTerm> terms) {
   sums_.assign(terms_.size(), 0);
 }
 
-KeyValue View::valueOf(const Record& r, uint16_t field) const {
-  KeyValue v;
-  v.isText = r.def().field(field).isText();
-  if (v.isText)
-    v.text = r.text(field);
-  else
-    v.number = r.number(field);
-  return v;
+KeyValue View::orderValue(size_t i) const {
+  if (!orderTexts_.empty()) return KeyValue{true, 0, orderTexts_[i]};
+  return KeyValue{false, orderNumbers_[i], {}};
 }
 
 int View::compare(const KeyValue& a, const KeyValue& b) const {
@@ -68,7 +63,8 @@ Status View::reload() {
   sums_.assign(terms_.size(), 0);
   if (keepsOwnOrder()) return rebuildOrder();
   order_.clear();
-  orderValues_.clear();
+  orderNumbers_.clear();
+  orderTexts_.clear();
   FIN_RETURN_IF_ERROR(file_.count(key_, count_));
   return terms_.empty() ? Status::ok() : sumFromStore();
 }
@@ -91,13 +87,18 @@ Status View::sumFromStore() {
 
 Status View::rebuildOrder() {
   order_.clear();
-  orderValues_.clear();
+  orderNumbers_.clear();
+  orderTexts_.clear();
   const uint16_t field = orderField();
+  const bool text = file_.def().field(field).isText();
   Record scratch(file_.def());
   auto keep = [&](const Record& row, int64_t recno) {
     if (filter_ && !filter_(row)) return true;
     order_.push_back(recno);
-    orderValues_.push_back(valueOf(row, field));
+    if (text)
+      orderTexts_.push_back(row.text(field));
+    else
+      orderNumbers_.push_back(row.number(field));
     addToSums(row);
     return true;
   };
@@ -187,15 +188,19 @@ Status View::ordinalOf(const Record& record, int64_t recno, int64_t& ordinal) {
 Status View::locate(const KeyValue& value, int64_t& ordinal) {
   if (keepsOwnOrder()) {
     const bool ascending = sortField_ ? !descending_ : !file_.def().key(key_.index).components[0].descending;
+    // Ascending: a binary search; descending: the first place at or after the value.
+    int64_t lo = 0;
+    int64_t hi = count_;
     if (ascending) {
-      auto it = std::lower_bound(orderValues_.begin(), orderValues_.end(), value,
-                                 [&](const KeyValue& a, const KeyValue& b) { return compare(a, b) < 0; });
-      ordinal = it - orderValues_.begin();
+      while (lo < hi) {
+        const int64_t mid = (lo + hi) / 2;
+        if (compare(orderValue(static_cast<size_t>(mid)), value) < 0) lo = mid + 1;
+        else hi = mid;
+      }
     } else {
-      auto it = std::find_if(orderValues_.begin(), orderValues_.end(),
-                             [&](const KeyValue& a) { return compare(a, value) >= 0; });
-      ordinal = it - orderValues_.begin();
+      while (lo < count_ && compare(orderValue(static_cast<size_t>(lo)), value) < 0) ++lo;
     }
+    ordinal = lo;
     return Status::ok();
   }
   Position p;

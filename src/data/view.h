@@ -76,7 +76,7 @@ class View {
 
  private:
   bool keepsOwnOrder() const { return filter_ || sortField_.has_value(); }
-  KeyValue valueOf(const Record& r, uint16_t field) const;
+  KeyValue orderValue(size_t i) const;
   int compare(const KeyValue& a, const KeyValue& b) const;
   Status rebuildOrder();
   Status sumFromStore();
@@ -94,8 +94,10 @@ class View {
   int64_t count_ = 0;
 
   // The view's own order, when it keeps one.
+  // Sort values beside it: numbers or texts, as the order field is.
   std::vector<int64_t> order_;
-  std::vector<KeyValue> orderValues_;
+  std::vector<int64_t> orderNumbers_;
+  std::vector<std::string> orderTexts_;
 
   // The last page read in keyset mode, to continue from its edges.
   int64_t lastFirst_ = -1;

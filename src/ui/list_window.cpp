@@ -46,6 +46,26 @@ class IndentDelegate : public QStyledItemDelegate {
   std::vector<int> indents_;
 };
 
+// The width a column needs to show its header and a full value of its
+// picture in this font; the designed width in dialog units assumed a
+// narrower font than the desktop's.
+int legibleWidth(const ListColumn& column, const Picture& picture, const QFontMetrics& fm) {
+  const int padding = 14;
+  int needed = fm.horizontalAdvance(QString::fromStdString(column.header)) + padding;
+  switch (picture.kind()) {
+    case Picture::Kind::Date: needed = std::max(needed, fm.horizontalAdvance("00/00/0000") + padding); break;
+    case Picture::Kind::Text: {
+      const int shown = std::min(picture.width(), 10);  // a long text may be cut; a short code is shown whole
+      needed = std::max(needed, fm.horizontalAdvance(QString(shown, 'N')) + padding);
+      break;
+    }
+    default:  // numbers: as many digits as the picture is wide
+      needed = std::max(needed, fm.horizontalAdvance(QString(std::min(picture.width(), 15), '0')) + padding);
+      break;
+  }
+  return needed;
+}
+
 // Does `text` begin with `typed`, under the case rule?
 bool beginsWith(const std::string& text, const std::string& typed) {
   auto a = cp1252::fromUtf8(text);
@@ -72,7 +92,7 @@ ListWindow::ListWindow(Context& context, ListSpec spec, QWidget* parent)
   view_.setSums(std::move(terms));
 }
 
-ListWindow::~ListWindow() { close(); }
+ListWindow::~ListWindow() { release(); }
 
 const ViewRow* ListWindow::selectedRecord() const { return model_ ? model_->row(selected_) : nullptr; }
 
@@ -88,7 +108,9 @@ QPushButton* ListWindow::addButton(const QString& control, const QString& captio
 }
 
 void ListWindow::build() {
-  auto* layout = new QVBoxLayout(this);
+  auto* outer = new QHBoxLayout(this);
+  auto* layout = new QVBoxLayout;
+  outer->addLayout(layout, 1);
   tabs_ = new QTabBar(this);
   tabs_->setObjectName("?CurrentTab");
   tabs_->setExpanding(false);
@@ -100,9 +122,10 @@ void ListWindow::build() {
   const int avg = fontMetrics().averageCharWidth();
   auto formats = parseListFormat(spec_.format).value_or(std::vector<ListColumn>{});
   for (size_t i = 0; i < formats.size() && i < spec_.columns.size(); ++i) {
-    columns.push_back(ModelColumn{formats[i], Picture::parse(formats[i].picture).value_or(Picture::text(30)),
-                                  spec_.columns[i]});
-    designedWidths_.push_back(std::max(dialogUnitsToPixels(formats[i].width, avg), 24));
+    const Picture picture = Picture::parse(formats[i].picture).value_or(Picture::text(30));
+    columns.push_back(ModelColumn{formats[i], picture, spec_.columns[i]});
+    designedWidths_.push_back(
+        std::max(dialogUnitsToPixels(formats[i].width, avg), legibleWidth(formats[i], picture, fontMetrics())));
     indents.push_back(dialogUnitsToPixels(formats[i].indent, avg));
   }
   model_ = new RecordListModel(std::move(columns), this);
@@ -201,6 +224,7 @@ void ListWindow::build() {
   bottom->addWidget(close_);
   layout->addLayout(bottom);
   layout->addWidget(new StatusLine(this));
+  addControls(layout, outer);
 
   connect(insert_, &QPushButton::clicked, this, [this] { endEditing(); insertRecord(); });
   connect(change_, &QPushButton::clicked, this, [this] { endEditing(); changeRecord(); });
@@ -574,12 +598,13 @@ bool ListWindow::open(Request request) {
   tablesOpen_ = true;
   build();
   reload();
+  opened();
   adjustSize();
   setMinimumSize(size());
   return true;
 }
 
-void ListWindow::close() {
+void ListWindow::release() {
   if (tablesOpen_) {
     std::vector<TableId> tables = spec_.tables.empty() ? std::vector<TableId>{spec_.table} : spec_.tables;
     for (auto it = tables.rbegin(); it != tables.rend(); ++it) context_.relation(*it).close();
@@ -592,7 +617,7 @@ Response ListWindow::run(Request request) {
   if (!open(request)) return Response::Cancelled;
   table_->setFocus();
   exec();
-  close();
+  release();
   return response_;
 }
 

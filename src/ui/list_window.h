@@ -92,6 +92,11 @@ class ListWindow : public QDialog {
 
   // Runs the window modally; Response::Cancelled when it was already open.
   Response run(Request request = Request::None);
+  // Registers the window, opens its tables and fills its first page without
+  // waiting for the user (run() calls it); false when it was already open.
+  bool open(Request request);
+  // Closes its tables and leaves the registry (run() and the destructor call it).
+  void release();
   // Shows the window without waiting, with a data context of its own, and
   // deletes it when it closes. False (and nothing shown) when it was already
   // open: that window was brought to the front.
@@ -117,6 +122,15 @@ class ListWindow : public QDialog {
   virtual void reloaded();
   // Called before a button acts, so that an edit in progress can end.
   virtual void endEditing() {}
+  // Lets a window add controls of its own: under the list (`listColumn`) or
+  // beside it (`outer`). Called once, when the window is built.
+  virtual void addControls(QVBoxLayout* listColumn, QHBoxLayout* outer) {
+    (void)listColumn;
+    (void)outer;
+  }
+  // Called once the window shows its first page, before the user works.
+  virtual void opened() {}
+  QPushButton* closeButton() const { return close_; }
 
   Context& context() { return context_; }
   const ListSpec& spec() const { return spec_; }
@@ -156,8 +170,6 @@ class ListWindow : public QDialog {
   void recomputePageSize();
   void scaleColumns();
   void callForm(Request request);
-  bool open(Request request);
-  void close();
 
   Context& context_;
   std::unique_ptr<Context> ownContext_;

@@ -25,6 +25,7 @@ class MessageBoxPresenter : public MessagePresenter {
 
   Button present(const MessageBoxSpec& box) override;
   void endProgram() override;
+  void useProgramCaptions() override { spanish_ = true; }
 
   void setSpanishCaptions(bool on) { spanish_ = on; }
   bool spanishCaptions() const { return spanish_; }

@@ -14,6 +14,7 @@ class RecordingPresenter : public MessagePresenter {
  public:
   Button present(const MessageBoxSpec& box) override;
   void endProgram() override { ++programEnds; }
+  void useProgramCaptions() override { programCaptions = true; }
 
   // Answers for the next boxes, in order.
   void answer(std::initializer_list<Button> buttons) { script_.insert(script_.end(), buttons); }
@@ -23,6 +24,7 @@ class RecordingPresenter : public MessagePresenter {
 
   std::vector<MessageBoxSpec> boxes;
   int programEnds = 0;
+  bool programCaptions = false;
 
  private:
   std::deque<Button> script_;

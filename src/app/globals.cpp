@@ -1,0 +1,10 @@
+#include "app/globals.h"
+
+namespace fin::app {
+
+Globals& globals() {
+  static Globals g;
+  return g;
+}
+
+}  // namespace fin::app
