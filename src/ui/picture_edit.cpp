@@ -31,12 +31,15 @@ class PictureValidator : public QValidator {
 
  private:
   State validateNumber(const std::string& text) const {
-    int integer = 0;
+    int integer = 0;  // significant integer digits: leading zeros do not count
     int fraction = 0;
     bool point = false;
     for (char c : text) {
       if (c >= '0' && c <= '9') {
-        (point ? fraction : integer)++;
+        if (point)
+          ++fraction;
+        else if (integer > 0 || c != '0')
+          ++integer;
       } else if (c == '.' && !point && picture_.decimals() > 0) {
         point = true;
       } else if (c == '-' && picture_.isSigned()) {
@@ -46,7 +49,7 @@ class PictureValidator : public QValidator {
       }
     }
     if (fraction > picture_.decimals()) return Invalid;
-    if (integer > picture_.integerDigits() + 1) return Invalid;  // a leading zero may be typed
+    if (integer > picture_.integerDigits()) return Invalid;
     return Intermediate;
   }
 
