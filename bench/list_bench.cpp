@@ -146,12 +146,3 @@ BENCHMARK(BM_CategorySum)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fin::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -98,12 +98,3 @@ BENCHMARK(BM_MainWindowFilter)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace fin::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

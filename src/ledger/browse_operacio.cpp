@@ -130,38 +130,43 @@ void MainWindow::buildMenus() {
                             "?GREGRESOSCATEG"})
     hiddenButton(later, {});
 
-  QMenu* s = menus_["start"];
-  addEntry(s, "Reportes", "?MENUREPORTES");
-  addEntry(s, "Graficos", "?GRAFICOS");
-  addEntry(s, "Archivos de datos", "?DATOS");
-  addEntry(s, "Cuentas por cobrar", "?CXC");
-  addEntry(s, "Cuentas por pagar", "?CXP");
-  addEntry(s, "Cambiar contraseña", "?CAMBIACONT");
-  addEntry(s, "Salir", "?SALIDA");
-  QMenu* d = menus_["data"];
-  addEntry(d, "Acreedores", "?ACREE");
-  addEntry(d, "Deudores", "?DEUD");
-  addEntry(d, "Cuentas bancarias", "?CTAS");
-  addEntry(d, "Tipos de cuentas bancarias", "?TIPOS");
-  addEntry(d, "Bancos", "?BANCOS");
-  addEntry(d, "Categorías de ingresos", "?CATING");
-  addEntry(d, "Categorías de egresos", "?CATEGRE");
-  addEntry(d, "Cambiar contraseña", "?CAMBIACONT");
-  QMenu* r = menus_["reports"];
-  addEntry(r, "Operaciones bancarias", "?R8");
-  addEntry(r, "Categorías de ingresos", "?R3");
-  addEntry(r, "Categorías de egresos", "?R2");
-  addEntry(r, "Egresos", "?R9");
-  addEntry(r, "Deudores", "?R7");
-  addEntry(r, "&Acreedores", "?R1");
-  addEntry(r, "Cuentas por cobrar", "?R6");
-  addEntry(r, "Cuentas por pagar", "?R4");
-  addEntry(r, "Cuentas bancarias", "?R5");
-  QMenu* c = menus_["charts"];
-  addEntry(c, "Ingresos anuales", "?GRINGRESOSANUALES");
-  addEntry(c, "Egresos anuales", "?GREGRESOSANUAL");
-  addEntry(c, "Ingresos por categoría", "?GRAFINGRESOSCAT");
-  addEntry(c, "Egresos por categoría", "?GREGRESOSCATEG");
+  // The menu table: each entry presses its hidden control.
+  struct Entry {
+    const char* menu;
+    const char* text;
+    const char* control;
+  };
+  static const Entry kEntries[] = {
+      {"start", "Reportes", "?MENUREPORTES"},
+      {"start", "Graficos", "?GRAFICOS"},
+      {"start", "Archivos de datos", "?DATOS"},
+      {"start", "Cuentas por cobrar", "?CXC"},
+      {"start", "Cuentas por pagar", "?CXP"},
+      {"start", "Cambiar contraseña", "?CAMBIACONT"},
+      {"start", "Salir", "?SALIDA"},
+      {"data", "Acreedores", "?ACREE"},
+      {"data", "Deudores", "?DEUD"},
+      {"data", "Cuentas bancarias", "?CTAS"},
+      {"data", "Tipos de cuentas bancarias", "?TIPOS"},
+      {"data", "Bancos", "?BANCOS"},
+      {"data", "Categorías de ingresos", "?CATING"},
+      {"data", "Categorías de egresos", "?CATEGRE"},
+      {"data", "Cambiar contraseña", "?CAMBIACONT"},
+      {"reports", "Operaciones bancarias", "?R8"},
+      {"reports", "Categorías de ingresos", "?R3"},
+      {"reports", "Categorías de egresos", "?R2"},
+      {"reports", "Egresos", "?R9"},
+      {"reports", "Deudores", "?R7"},
+      {"reports", "&Acreedores", "?R1"},
+      {"reports", "Cuentas por cobrar", "?R6"},
+      {"reports", "Cuentas por pagar", "?R4"},
+      {"reports", "Cuentas bancarias", "?R5"},
+      {"charts", "Ingresos anuales", "?GRINGRESOSANUALES"},
+      {"charts", "Egresos anuales", "?GREGRESOSANUAL"},
+      {"charts", "Ingresos por categoría", "?GRAFINGRESOSCAT"},
+      {"charts", "Egresos por categoría", "?GREGRESOSCATEG"},
+  };
+  for (const Entry& e : kEntries) addEntry(menus_[e.menu], QString::fromUtf8(e.text), e.control);
 }
 
 void MainWindow::addControls(QVBoxLayout* listColumn, QHBoxLayout* outer) {

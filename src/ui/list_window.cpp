@@ -55,8 +55,10 @@ int legibleWidth(const ListColumn& column, const Picture& picture, const QFontMe
   switch (picture.kind()) {
     case Picture::Kind::Date: needed = std::max(needed, fm.horizontalAdvance("00/00/0000") + padding); break;
     case Picture::Kind::Text: {
-      const int shown = std::min(picture.width(), 10);  // a long text may be cut; a short code is shown whole
-      needed = std::max(needed, fm.horizontalAdvance(QString(shown, 'N')) + padding);
+      // A short code (upper case) or a number of up to 15 characters is shown whole; a long text may be cut.
+      const int upper = fm.horizontalAdvance(QString(std::min(picture.width(), 10), 'N'));
+      const int digits = fm.horizontalAdvance(QString(std::min(picture.width(), 15), '0'));
+      needed = std::max(needed, std::max(upper, digits) + padding);
       break;
     }
     default:  // numbers: as many digits as the picture is wide

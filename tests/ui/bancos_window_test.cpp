@@ -386,6 +386,36 @@ TEST_F(BancosWindow, AChangeThatCannotGetTheLockAsksWhetherToTryAgain) {
   EXPECT_EQ(storedNames(), std::vector<std::string>{"Centro"});
 }
 
+TEST_F(BancosWindow, OpenedToViewItConnectsNoChanges) {
+  addNames(TableId::Bancos, ban::NOMBRE, {"Centro"});
+  QStringList enabled;
+  test::whenModal([&](QWidget* w) {
+    for (const char* b : {"?INSERT:3", "?CHANGE:3", "?DELETE:3", "?VIEW:2"})
+      enabled << QString(b) + (child<QPushButton>(w, b)->isEnabled() ? "" : "-");
+    QTest::keyClick(child<QTableView>(w, "?BROWSE:1"), Qt::Key_Insert);
+    QTest::keyClick(child<QTableView>(w, "?BROWSE:1"), Qt::Key_Delete);
+    child<QPushButton>(w, "?CLOSE")->click();
+  });
+  EXPECT_EQ(masterdata::BrowseBancos(ctx, Request::View), Response::Cancelled);
+  EXPECT_EQ(enabled, (QStringList{"?INSERT:3-", "?CHANGE:3-", "?DELETE:3-", "?VIEW:2"}));
+  EXPECT_TRUE(presenter.boxes.empty());
+  EXPECT_EQ(storedNames(), std::vector<std::string>{"Centro"});
+}
+
+TEST_F(BancosWindow, ColumnsScaleWithTheWindowWhichKeepsItsOpeningSizeAsMinimum) {
+  ListWindow* w = open();
+  const int before = list(w)->columnWidth(0);
+  const QSize opening = w->size();
+  w->resize(opening.width() * 2, opening.height() + 100);
+  QCoreApplication::processEvents();
+  EXPECT_GT(list(w)->columnWidth(0), before * 3 / 2);
+  EXPECT_GT(w->pageSize(), 12) << "a taller list shows more rows";
+  w->resize(opening.width() / 2, opening.height() / 2);
+  QCoreApplication::processEvents();
+  EXPECT_GE(w->width(), opening.width());
+  EXPECT_GE(w->height(), opening.height());
+}
+
 TEST_F(BancosWindow, ASecondStartBringsTheOpenWindowForward) {
   ListWindow* w = open();
   w->showMinimized();
