@@ -110,8 +110,15 @@ void FocusMarker::unmark() {
       marked_->setAutoFillBackground(savedAutoFill_);
     }
   }
-  delete frame_;
-  delete arrow_;
+  // Deleted later: unmarking can happen while Qt walks the parent's children (hiding a window).
+  for (QWidget* piece : {static_cast<QWidget*>(frame_), static_cast<QWidget*>(arrow_)}) {
+    if (!piece) continue;
+    piece->hide();
+    piece->setObjectName(QString());  // no longer the marker
+    piece->deleteLater();
+  }
+  frame_ = nullptr;
+  arrow_ = nullptr;
   marked_ = nullptr;
 }
 

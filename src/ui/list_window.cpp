@@ -22,6 +22,7 @@
 #include "ui/icons.h"
 #include "ui/paged_table.h"
 #include "ui/status_line.h"
+#include "ui/teardown.h"
 
 namespace fin::ui {
 namespace {
@@ -94,7 +95,10 @@ ListWindow::ListWindow(Context& context, ListSpec spec, QWidget* parent)
   view_.setSums(std::move(terms));
 }
 
-ListWindow::~ListWindow() { release(); }
+ListWindow::~ListWindow() {
+  detachChildren(this);
+  release();
+}
 
 const ViewRow* ListWindow::selectedRecord() const { return model_ ? model_->row(selected_) : nullptr; }
 

@@ -23,6 +23,7 @@
 #include "ui/picture_edit.h"
 #include "ui/platform.h"
 #include "ui/status_line.h"
+#include "ui/teardown.h"
 
 namespace fin::ui {
 namespace {
@@ -89,7 +90,7 @@ RecordForm::RecordForm(Context& context, FormSpec spec, QWidget* parent)
   setSizeGripEnabled(true);
 }
 
-RecordForm::~RecordForm() = default;
+RecordForm::~RecordForm() { detachChildren(this); }
 
 QWidget* RecordForm::makeControl(const FormField& f, QWidget* parent) {
   const FieldDef& def = fieldDef(f.field);
