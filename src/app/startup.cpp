@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QWidget>
 #include <cstdio>
 
 #include "app/data_directory.h"
@@ -117,6 +118,10 @@ int runProgram(const Arguments& arguments) {
   DragSettingGuard dragGuard(*drag);
   // 6. The main window, for as long as the program lasts.
   ledger::BrowseOperacio(context);
+  // The lists started on their own close with it, releasing their tables while
+  // the message service they report to is still there.
+  for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   // 7 and 8: the guard restores the setting; the context, settings and messages go in reverse.
   return 0;
 }

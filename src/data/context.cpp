@@ -25,7 +25,10 @@ Context::~Context() {
 }
 
 TablesInUse::TablesInUse(Context& context, std::initializer_list<TableId> tables)
-    : context_(context), tables_(tables) {
+    : TablesInUse(context, std::vector<TableId>(tables)) {}
+
+TablesInUse::TablesInUse(Context& context, std::vector<TableId> tables)
+    : context_(context), tables_(std::move(tables)) {
   for (TableId t : tables_) context_.relation(t).open();
 }
 

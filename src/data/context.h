@@ -45,6 +45,7 @@ class Context {
 class TablesInUse {
  public:
   TablesInUse(Context& context, std::initializer_list<TableId> tables);
+  TablesInUse(Context& context, std::vector<TableId> tables);
   ~TablesInUse();
   TablesInUse(const TablesInUse&) = delete;
   TablesInUse& operator=(const TablesInUse&) = delete;

@@ -211,7 +211,6 @@ Status FileAccess::move(Direction d) {
     walk_.exhausted = false;
   }
   if (walk_.next >= walk_.ahead.size()) {
-    if (walk_.exhausted && !walk_.ahead.empty()) return Status::error(Code::NotFound);
     if (walk_.exhausted) return Status::error(Code::NotFound);
     FIN_RETURN_IF_ERROR(readAhead());
     if (walk_.ahead.empty()) return Status::error(Code::NotFound);
@@ -383,7 +382,7 @@ Status FileAccess::update() {
   s = store_.fetchRecno(recno_, stored);
   if (s.code() == Code::NotFound) {
     undo();
-    return report(Status::error(Code::Changed, "El registro ya no existe (0)"), kMsgMaybeChanged);
+    return report(Status::error(Code::NotFound, "El registro ya no existe (0)"), kMsgMaybeChanged);
   }
   if (s && !(stored == readCopy_)) {
     undo();

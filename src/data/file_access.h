@@ -106,8 +106,8 @@ class FileAccess {
   // Writes the buffer over the record last read, in a transaction that waits
   // up to 2 seconds for the lock (message 24). If the stored record differs
   // from the copy read, it is not overwritten: the other version is loaded
-  // into the buffer and reported (message 8; message 7 when it was removed),
-  // with Code::Changed. Other failures: message 28.
+  // into the buffer and reported with message 8 and Code::Changed; a record
+  // removed meanwhile is message 7 and Code::NotFound. Other failures: message 28.
   Status update();
   // Removes the record last read, in a transaction; on failure reports it
   // (24 or 13) and asks question 36 whether to try again.

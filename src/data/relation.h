@@ -1,6 +1,7 @@
 // The relation object of one table: it wraps the table's access object,
 // knows the tables related to it, opens and closes them together with it,
-// and runs changes and deletions inside a transaction (2-second lock wait).
+// and applies the relation rules to changes and deletions, which the access
+// object then runs inside a transaction (2-second lock wait).
 //
 // Every relation of the system is "no action" on change and on delete, so
 // applying the rules reads and writes no related record; the relation list

@@ -387,13 +387,16 @@ Status StoreFile::create(const std::string& path) {
   s = beginImmediate();
   if (!s) return abandon(s);
   int version = 0;
+  int versionRc = SQLITE_OK;
   {
     Statement st = prepare("PRAGMA user_version");
-    if (!st.ok() || sqlite3_step(st.get()) != SQLITE_ROW) {
-      rollback();
-      return abandon(fail(st.ok() ? sqlite3_errcode(db_) : st.rc()));
-    }
-    version = sqlite3_column_int(st.get(), 0);
+    versionRc = !st.ok() ? st.rc() : sqlite3_step(st.get());
+    if (versionRc == SQLITE_ROW) version = sqlite3_column_int(st.get(), 0);
+  }  // the statement is reset here, before a failure closes the file
+  if (versionRc != SQLITE_ROW) {
+    s = fail(versionRc);
+    rollback();
+    return abandon(s);
   }
   if (version == 0) {  // nobody else created it meanwhile
     s = execute(createTableSql().c_str());

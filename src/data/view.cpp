@@ -60,7 +60,6 @@ void View::addToSums(const Record& r) {
 Status View::reload() {
   lastFirst_ = -1;
   lastPositions_.clear();
-  sums_.assign(terms_.size(), 0);
   if (keepsOwnOrder()) return rebuildOrder();
   order_.clear();
   orderNumbers_.clear();
@@ -75,13 +74,15 @@ Status View::sumFromStore() {
     for (auto [field, sign] : t.fields)
       if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.push_back(field);
   std::vector<int64_t> totals(fields.size(), 0);
-  FIN_RETURN_IF_ERROR(file_.sum(key_, fields, totals));
+  FIN_RETURN_IF_ERROR(file_.sum(key_, fields, totals));  // a failed read keeps the totals shown before
+  std::vector<int64_t> sums(terms_.size(), 0);
   for (size_t i = 0; i < terms_.size(); ++i) {
     for (auto [field, sign] : terms_[i].fields) {
       const size_t at = static_cast<size_t>(std::find(fields.begin(), fields.end(), field) - fields.begin());
-      sums_[i] += sign * totals[at];
+      sums[i] += sign * totals[at];
     }
   }
+  sums_ = std::move(sums);
   return Status::ok();
 }
 
@@ -91,6 +92,8 @@ Status View::rebuildOrder() {
   orderTexts_.clear();
   const uint16_t field = orderField();
   const bool text = file_.def().field(field).isText();
+  const std::vector<int64_t> before = sums_;
+  sums_.assign(terms_.size(), 0);
   Record scratch(file_.def());
   auto keep = [&](const Record& row, int64_t recno) {
     if (filter_ && !filter_(row)) return true;
@@ -108,6 +111,7 @@ Status View::rebuildOrder() {
                         : file_.scan(key_, Direction::Forward, nullptr, false, scratch, keep);
   file_.quickScan(wasQuick);
   count_ = static_cast<int64_t>(order_.size());
+  if (!s) sums_ = before;  // a failed read keeps the totals shown before
   return s;
 }
 
@@ -231,8 +235,12 @@ Status View::find(int64_t from, const Filter& match, int64_t& found) {
       int64_t recno = 0;
       s = file_.recnoAt(key_, from, recno);
       Record first(file_.def());
-      if (s && recno != 0) s = file_.read(recno, first);
-      if (s && recno != 0) start = StoreFile::positionOf(file_.def().key(key_.index), first, recno);
+      if (s && recno == 0) {  // the view lost records since it was counted: nothing lies beyond
+        file_.quickScan(wasQuick);
+        return Status::ok();
+      }
+      if (s) s = file_.read(recno, first);
+      if (s) start = StoreFile::positionOf(file_.def().key(key_.index), first, recno);
     }
     Record scratch(file_.def());
     int64_t at = from;

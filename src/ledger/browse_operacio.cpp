@@ -53,6 +53,7 @@ ListSpec operacioList() {
                  {"?LOC:SE", "", "", ValueSource::of(ope::EGRESO).term()},
                  {"?LOC:BAL", "Balance:", "", ValueSource::difference(ope::INGRESO, ope::EGRESO).term()}};
   spec.visibleRows = 18;
+  spec.modal = false;
   return spec;
 }
 
@@ -64,7 +65,7 @@ QLabel* text(QWidget* parent, const char* control, const char* words) {
 
 }  // namespace
 
-MainWindow::MainWindow(Context& context) : ListWindow(context, operacioList()) {
+MainWindow::MainWindow(Context& context) : ListWindow(context, operacioList(), nullptr) {
   setWindowIcon(icon(Icon::Program));
   setWindowModality(Qt::NonModal);
 }
@@ -211,6 +212,8 @@ void MainWindow::addControls(QVBoxLayout* listColumn, QHBoxLayout* outer) {
   connect(donate, &QPushButton::clicked, this, [] { (void)platform().urlOpener->open(kDonationPage); });
 }
 
+// The first-run decision (first-run wizard or access window) belongs here,
+// once those windows exist; until then the window opens directly.
 void MainWindow::opened() {
   // Default and Lineas are opened so that their files exist; no record of them is read.
   for (TableId t : {TableId::Default, TableId::Lineas, TableId::configur}) (void)context().file(t).use();

@@ -16,18 +16,18 @@ const QString kIncome = QStringLiteral("Ingreso:");
 const QString kExpense = QStringLiteral("Egreso:");
 
 LookupSpec categories(TableId table, KeyId key, FieldId field, Procedure form) {
-  return {table, key, field, "120L(2)|M~Descripción~@s30@", {ValueSource::of(field)}, std::move(form), 30};
+  return {table, key, field, "120L(2)|M~Descripción~@s30@", {ValueSource::of(field)}, std::move(form)};
 }
 
 LookupSpec accounts() {
   return {TableId::CuenBanc, cba::KEYNUMERO, cba::NUMERO, "60L(2)|M~Número~@s15@", {ValueSource::of(cba::NUMERO)},
-          masterdata::UpdateCuenBanc, 15};
+          masterdata::UpdateCuenBanc};
 }
 
 // Documents are chosen, never added from here.
 LookupSpec documents(TableId table, KeyId key, FieldId reference, FieldId amount, int width) {
   return {table, key, reference, std::to_string(width) + "L(2)|M~Referencia~@s20@48R(1)|M~Importe~@n12.2@",
-          {ValueSource::of(reference), ValueSource::of(amount)}, {}, 20};
+          {ValueSource::of(reference), ValueSource::of(amount)}, {}};
 }
 
 FormSpec operationForm() {

@@ -14,8 +14,8 @@ namespace {
 enum : uint16_t { kMsgSaveRecord = 38 };
 }
 
-CategoryList::CategoryList(Context& context, ListSpec spec, FieldId description)
-    : ListWindow(context, std::move(spec)), description_(description) {}
+CategoryList::CategoryList(Context& context, ListSpec spec, FieldId description, QWidget* parent)
+    : ListWindow(context, std::move(spec), parent), description_(description) {}
 
 void CategoryList::insertRecord() {
   if (editing() || !actionsConnected()) return;
@@ -46,12 +46,12 @@ void CategoryList::deleteRecord() {
 }
 
 void CategoryList::startEditing(int row, bool isNew) {
+  selectRow(row);
+  if (!isNew && !fetchSelected()) return;  // gone meanwhile: reported and the list reloaded
   row_ = row;
   isNew_ = isNew;
-  const ViewRow* r = model()->row(row);
-  recno_ = isNew || !r ? 0 : r->recno;
-  original_ = isNew || !r ? QString() : QString::fromStdString(r->record.text(description_));
-  selectRow(row);
+  recno_ = isNew ? 0 : context().file(spec().table).currentRecno();
+  original_ = isNew ? QString() : QString::fromStdString(context().buffer(spec().table).text(description_));
   editor_ = new PictureEdit(Picture::text(fieldDef(description_).capacity()), table()->viewport());
   editor_->setObjectName("?BROWSE:1:EDIT");
   editor_->showValue(original_);
@@ -82,9 +82,8 @@ bool CategoryList::store() {
     file.buffer().clear();
     s = file.buffer().setText(description_, editor_->text().toStdString());
     if (s) s = file.insert();
-  } else {
-    s = file.fetchRecno(recno_);
-    if (s) s = file.buffer().setText(description_, editor_->text().toStdString());
+  } else {  // the buffer holds the row as it was read when the editing started
+    s = file.buffer().setText(description_, editor_->text().toStdString());
     if (s) s = context().relation(spec().table).update();
   }
   busy_ = false;
@@ -124,8 +123,9 @@ void CategoryList::stepTo(int delta) {
   if (selectedRecord()) startEditing(selectedRow(), false);
 }
 
-void CategoryList::endEditing() {
+bool CategoryList::endEditing() {
   if (editing()) finish(Leave::Store);
+  return !editing();
 }
 
 bool CategoryList::eventFilter(QObject* watched, QEvent* event) {

@@ -18,7 +18,7 @@ class CategoryList : public ui::ListWindow {
   Q_OBJECT
  public:
   // `description` is the field edited in place (column 0 of the list).
-  CategoryList(Context& context, ui::ListSpec spec, FieldId description);
+  CategoryList(Context& context, ui::ListSpec spec, FieldId description, QWidget* parent = ui::callerWindow());
 
   bool editing() const { return editor_ != nullptr; }
   ui::PictureEdit* editor() const { return editor_; }
@@ -28,11 +28,13 @@ class CategoryList : public ui::ListWindow {
   void changeRecord() override;
   void deleteRecord() override;
   void viewRecord() override { changeRecord(); }
-  void endEditing() override;
+  bool endEditing() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   enum class Leave { Store, Drop };
+  // Opens the entry over the row; an existing row is first read again, so
+  // that storing it finds out whether another user changed it meanwhile.
   void startEditing(int row, bool isNew);
   void placeEditor();
   bool changed() const;

@@ -14,11 +14,11 @@ Response UpdateCuenBanc(Context& context, Request request) {
   spec.procedure = "UpdateCuenBanc";
   spec.designedCaption = "Form CuenBanc";
   spec.table = TableId::CuenBanc;
-  // A bank name is copied cut to the 30 characters of CBA:BANCO.
+  // A bank name is copied cut to the 30 characters of CBA:BANCO; the entries show 20 (their picture).
   const LookupSpec banks{TableId::Bancos,           ban::KEYNOMBRE, ban::NOMBRE, "160L(2)|M~Nombre~@s40@",
-                         {ValueSource::of(ban::NOMBRE)}, UpdateBancos,   20};
+                         {ValueSource::of(ban::NOMBRE)}, UpdateBancos};
   const LookupSpec types{TableId::TipoCban, tcb::KEYDESCRIPCION, tcb::DESCRIPCION, "120L(2)|M~Descripción~@s30@",
-                         {ValueSource::of(tcb::DESCRIPCION)}, UpdateTipoCban, 20};
+                         {ValueSource::of(tcb::DESCRIPCION)}, UpdateTipoCban};
   spec.fields = {
       {.field = cba::NUMERO, .prompt = "&Número:", .control = "?CBA:NUMERO", .picture = "@s15",
        .tip = "Número de cuenta", .required = true},

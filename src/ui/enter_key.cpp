@@ -1,6 +1,6 @@
 #include "ui/enter_key.h"
 
-#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -23,10 +23,10 @@ bool EnterKey::eventFilter(QObject* watched, QEvent* event) {
   if (key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) return false;  // list actions
   auto* w = qobject_cast<QWidget*>(watched);
   if (!w || w != QApplication::focusWidget() || w->window() != window_) return false;
-  for (QWidget* e : exempt_)
-    if (e == w || e->isAncestorOf(w)) return false;
+  for (const QPointer<QWidget>& e : exempt_)
+    if (e && (e == w || e->isAncestorOf(w))) return false;
   if (rule_ == EnterRule::Form) {
-    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+    if (auto* button = qobject_cast<QPushButton*>(w)) {  // "Aceptar", "Cancelar"; radios and tool buttons move on
       button->click();
       return true;
     }

@@ -1,6 +1,6 @@
 // What the Enter key does in a window.
 //
-//   Form rule:  on a push button Enter presses it; in a multi-line notes box
+//   Form rule:  on a push button ("Aceptar", "Cancelar") Enter presses it; in a multi-line notes box
 //               it starts a new line; on any other control it moves the focus
 //               to the next control, as Tab does. No default button is pressed.
 //   Next rule:  on every control, buttons included, Enter moves the focus on
@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 
@@ -31,7 +32,7 @@ class EnterKey : public QObject {
   EnterKey(QWidget* window, EnterRule rule);
   QWidget* window_;
   EnterRule rule_;
-  QList<QWidget*> exempt_;
+  QList<QPointer<QWidget>> exempt_;
 };
 
 }  // namespace fin::ui

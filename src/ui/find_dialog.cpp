@@ -13,6 +13,7 @@
 #include "ui/focus_marker.h"
 #include "ui/picture_edit.h"
 #include "ui/search_binding.h"
+#include "ui/teardown.h"
 #include "ui/window_registry.h"
 
 namespace fin::ui {
@@ -135,6 +136,7 @@ std::string vsFind(Messages& messages, const std::string& columnList, SearchMemo
   FocusMarker::install(&dialog);
   value->setFocus();
   dialog.exec();
+  detachChildren(&dialog);  // the lambdas above refer to locals that go before the dialog does
   return criterion;
 }
 

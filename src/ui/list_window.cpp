@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -77,8 +78,6 @@ bool beginsWith(const std::string& text, const std::string& typed) {
   return collation::compareCp1252(a->substr(0, b->size()), *b) == 0;
 }
 
-const QString kNoCriteria = QStringLiteral("No search criteria specified.");
-
 }  // namespace
 
 ListWindow::ListWindow(Context& context, ListSpec spec, QWidget* parent)
@@ -118,7 +117,7 @@ void ListWindow::build() {
   auto* layout = new QVBoxLayout;
   outer->addLayout(layout, 1);
   tabs_ = new QTabBar(this);
-  tabs_->setObjectName("?CurrentTab");
+  tabs_->setObjectName("?CURRENTTAB");
   tabs_->setExpanding(false);
   for (const ListTab& t : spec_.tabs) tabs_->addTab(t.caption);
   layout->addWidget(tabs_);
@@ -183,11 +182,12 @@ void ListWindow::build() {
     QPushButton* b = addButton(lb.control, lb.caption, lb.tip, icon(Icon::Print));
     b->setEnabled(static_cast<bool>(lb.action));
     connect(b, &QPushButton::clicked, this, [this, action = lb.action] {
-      endEditing();
-      action(context_);
-      fillPage();
-      reloaded();
-      table_->setFocus();
+      act([&] {
+        action(context_);
+        fillPage();
+        reloaded();
+        table_->setFocus();
+      });
     });
   }
   buttons->addStretch();
@@ -232,15 +232,11 @@ void ListWindow::build() {
   layout->addWidget(new StatusLine(this));
   addControls(layout, outer);
 
-  connect(insert_, &QPushButton::clicked, this, [this] { endEditing(); insertRecord(); });
-  connect(change_, &QPushButton::clicked, this, [this] { endEditing(); changeRecord(); });
-  connect(delete_, &QPushButton::clicked, this, [this] { endEditing(); deleteRecord(); });
-  connect(view_button_, &QPushButton::clicked, this, [this] { endEditing(); viewRecord(); });
-  connect(close_, &QPushButton::clicked, this, [this] {
-    endEditing();
-    response_ = Response::Cancelled;
-    QDialog::reject();
-  });
+  connect(insert_, &QPushButton::clicked, this, [this] { act([this] { insertRecord(); }); });
+  connect(change_, &QPushButton::clicked, this, [this] { act([this] { changeRecord(); }); });
+  connect(delete_, &QPushButton::clicked, this, [this] { act([this] { deleteRecord(); }); });
+  connect(view_button_, &QPushButton::clicked, this, [this] { act([this] { viewRecord(); }); });
+  connect(close_, &QPushButton::clicked, this, &ListWindow::reject);
   connect(tabs_, &QTabBar::currentChanged, this, &ListWindow::tabChanged);
   connect(header, &QHeaderView::sectionClicked, this, &ListWindow::headerClicked);
   connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
@@ -252,14 +248,13 @@ void ListWindow::build() {
           });
 
   PagedTable::Handlers h;
-  h.key = [this](QKeyEvent* e) { return eventFilter(table_, e); };
+  h.key = [this](QKeyEvent* e) { return listKey(e); };
   h.wheel = [this](int steps) { scrollTo(first_ + steps); };
   h.clicked = [this](int row) { selectRow(row); };
   h.doubleClicked = [this](int row) {
     if (!actionsConnected() || !change_->isEnabled() || !model_->row(row)) return;
     selectRow(row);
-    endEditing();
-    changeRecord();
+    act([this] { changeRecord(); });
   };
   h.contextMenu = [this](const QPoint& at, int row) {
     if (row >= 0) selectRow(row);
@@ -304,7 +299,15 @@ void ListWindow::scaleColumns() {
                            static_cast<int>(static_cast<int64_t>(designedWidths_[i]) * available / designedViewportWidth_));
 }
 
-void ListWindow::resizeEvent(QResizeEvent* event) { QDialog::resizeEvent(event); }
+void ListWindow::act(const std::function<void()>& action) {
+  if (endEditing()) action();
+}
+
+void ListWindow::reject() {
+  if (!endEditing()) return;
+  response_ = Response::Cancelled;
+  QDialog::reject();
+}
 
 void ListWindow::fillPage() {
   if (!model_) return;
@@ -545,26 +548,21 @@ void ListWindow::openSearch(bool asFilter) {
   table_->setFocus();
 }
 
-bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != table_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  auto* key = static_cast<QKeyEvent*>(event);
+bool ListWindow::listKey(QKeyEvent* key) {
   const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
   const bool any = model_->rowCount() > 0;
   const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-  auto act = [&](QPushButton* b, void (ListWindow::*action)()) {
-    if (b->isVisible() && b->isEnabled() && (any || b == insert_)) {
-      endEditing();
-      (this->*action)();
-    }
+  auto press = [&](QPushButton* b, void (ListWindow::*action)()) {
+    if (b->isVisible() && b->isEnabled() && (any || b == insert_)) act([&] { (this->*action)(); });
     return true;
   };
   if (mods == Qt::ControlModifier && key->key() == Qt::Key_F) return openSearch(false), true;
   if (mods == Qt::ControlModifier && key->key() == Qt::Key_T) return openSearch(true), true;
   if (mods == Qt::NoModifier && key->key() == Qt::Key_F3) return search(first_ + std::max(0, selected_) + 1), true;
-  if (key->key() == Qt::Key_Insert && mods == Qt::NoModifier) return act(insert_, &ListWindow::insertRecord);
-  if (key->key() == Qt::Key_Delete && mods == Qt::NoModifier) return act(delete_, &ListWindow::deleteRecord);
-  if (enter && mods == Qt::ControlModifier) return act(change_, &ListWindow::changeRecord);
-  if (enter && mods == Qt::ShiftModifier) return act(view_button_, &ListWindow::viewRecord);
+  if (key->key() == Qt::Key_Insert && mods == Qt::NoModifier) return press(insert_, &ListWindow::insertRecord);
+  if (key->key() == Qt::Key_Delete && mods == Qt::NoModifier) return press(delete_, &ListWindow::deleteRecord);
+  if (enter && mods == Qt::ControlModifier) return press(change_, &ListWindow::changeRecord);
+  if (enter && mods == Qt::ShiftModifier) return press(view_button_, &ListWindow::viewRecord);
   if (enter) return !spec_.enterMovesFocus;  // the list keeps Enter unless the window moves the focus with it
   switch (key->key()) {
     case Qt::Key_Up: moveSelection(-1); return true;
@@ -599,9 +597,7 @@ bool ListWindow::open(Request request) {
   }
   registered_->attach(this);
   request_ = request;
-  std::vector<TableId> tables = spec_.tables.empty() ? std::vector<TableId>{spec_.table} : spec_.tables;
-  for (TableId t : tables) context_.relation(t).open();
-  tablesOpen_ = true;
+  tables_.emplace(context_, spec_.tables.empty() ? std::vector<TableId>{spec_.table} : spec_.tables);
   build();
   reload();
   opened();
@@ -611,24 +607,28 @@ bool ListWindow::open(Request request) {
 }
 
 void ListWindow::release() {
-  if (tablesOpen_) {
-    std::vector<TableId> tables = spec_.tables.empty() ? std::vector<TableId>{spec_.table} : spec_.tables;
-    for (auto it = tables.rbegin(); it != tables.rend(); ++it) context_.relation(*it).close();
-    tablesOpen_ = false;
-  }
+  tables_.reset();
   registered_.reset();
 }
 
 Response ListWindow::run(Request request) {
   if (!open(request)) return Response::Cancelled;
   table_->setFocus();
-  exec();
+  if (spec_.modal) {
+    exec();
+  } else {
+    // Waits like exec() without blocking the other windows (the lists started on their own).
+    show();
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
   release();
   return response_;
 }
 
 bool ListWindow::startOnItsOwn(std::unique_ptr<Context> context, ListSpec spec) {
-  auto* window = new ListWindow(*context, std::move(spec));
+  auto* window = new ListWindow(*context, std::move(spec), nullptr);  // a window of its own, blocking none
   window->ownContext_ = std::move(context);
   window->setWindowModality(Qt::NonModal);
   if (!window->open(Request::None)) {

@@ -82,12 +82,14 @@ struct ListSpec {
   std::vector<ListButton> buttons;
   std::vector<TableId> tables;      // opened for the window's life (the table itself when empty)
   int visibleRows = 12;             // rows at the designed size
+  bool modal = true;                // false: the main window, which blocks no other window
 };
 
 class ListWindow : public QDialog {
   Q_OBJECT
  public:
-  ListWindow(Context& context, ListSpec spec, QWidget* parent = nullptr);
+  // The window is modal to `parent`, by default the window that calls it.
+  ListWindow(Context& context, ListSpec spec, QWidget* parent = callerWindow());
   ~ListWindow() override;
 
   // Runs the window modally; Response::Cancelled when it was already open.
@@ -120,8 +122,10 @@ class ListWindow : public QDialog {
   virtual void viewRecord();
   // After every reload of the view (totals are shown here).
   virtual void reloaded();
-  // Called before a button acts, so that an edit in progress can end.
-  virtual void endEditing() {}
+  // Called before a button acts or the window closes, so that an edit in
+  // progress can end; false when it cannot (its row could not be stored),
+  // and then nothing else happens.
+  virtual bool endEditing() { return true; }
   // Lets a window add controls of its own: under the list (`listColumn`) or
   // beside it (`outer`). Called once, when the window is built.
   virtual void addControls(QVBoxLayout* listColumn, QHBoxLayout* outer) {
@@ -152,8 +156,10 @@ class ListWindow : public QDialog {
   void moveSelection(int delta);
   bool actionsConnected() const { return request_ != Request::View; }
 
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The keys of the list (its control hands them over); true when handled.
+  bool listKey(QKeyEvent* key);
+  // "Volver" and the close box: the window closes once any editing has ended.
+  void reject() override;
 
  private:
   friend class PagedTable;
@@ -161,6 +167,7 @@ class ListWindow : public QDialog {
   void updateButtons();
   void scrollTo(int64_t first);
   void tabChanged(int index);
+  void act(const std::function<void()>& action);
   void headerClicked(int column);
   void contextMenu(const QPoint& at);
   void locate(const QString& typed);
@@ -177,7 +184,7 @@ class ListWindow : public QDialog {
   Request request_ = Request::None;
   Response response_ = Response::Cancelled;
   std::unique_ptr<RegisteredWindow> registered_;
-  bool tablesOpen_ = false;
+  std::optional<TablesInUse> tables_;
   View view_;
   RecordListModel* model_ = nullptr;
   PagedTable* table_ = nullptr;

@@ -26,12 +26,12 @@ std::string folded(const QString& s) {
 
 }  // namespace
 
-LookupCombo::LookupCombo(Context& context, LookupSpec spec, int capacity, QWidget* parent)
+LookupCombo::LookupCombo(Context& context, LookupSpec spec, int capacity, int shown, QWidget* parent)
     : QComboBox(parent), context_(context), spec_(std::move(spec)), capacity_(capacity) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setCompleter(nullptr);  // completion is ours: the case rule of the keys
-  setMinimumContentsLength(spec_.entryCharacters);
+  setMinimumContentsLength(shown);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   model_ = new QStandardItemModel(this);
   setModel(model_);

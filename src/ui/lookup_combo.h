@@ -29,14 +29,14 @@ struct LookupSpec {
   std::string format;   // "160L(2)|M~Nombre~@s40@": the list's columns
   std::vector<ValueSource> columns;  // what each column of the format shows (the first is listField)
   Procedure form;       // UpdateBancos, to add an unmatched value; empty: no adding
-  int entryCharacters = 20;  // what the entry part shows
 };
 
 class LookupCombo : public QComboBox {
   Q_OBJECT
  public:
-  // `capacity`: characters of the form's field; a longer entry is copied cut to it.
-  LookupCombo(Context& context, LookupSpec spec, int capacity, QWidget* parent = nullptr);
+  // `capacity`: characters of the form's field; a longer entry is copied cut
+  // to it. `shown`: characters the entry part shows.
+  LookupCombo(Context& context, LookupSpec spec, int capacity, int shown, QWidget* parent = nullptr);
 
   // Reads the lookup table again.
   void fill();

@@ -112,7 +112,8 @@ QWidget* RecordForm::makeControl(const FormField& f, QWidget* parent) {
       return notes;
     }
     case FieldKind::Lookup: {
-      auto* combo = new LookupCombo(context_, *f.lookup, def.capacity(), parent);
+      const int shown = Picture::parse(f.picture).value_or(Picture::text(def.capacity())).width();
+      auto* combo = new LookupCombo(context_, *f.lookup, def.capacity(), shown, parent);
       connect(combo, &LookupCombo::valueAccepted, this, [this, &f] { accepted(f); });
       return combo;
     }
@@ -137,7 +138,7 @@ QWidget* RecordForm::makeControl(const FormField& f, QWidget* parent) {
 void RecordForm::build() {
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName("?CurrentTab");
+  tabs_->setObjectName("?CURRENTTAB");
   auto* page = new QWidget(tabs_);
   auto* pageLayout = new QVBoxLayout(page);
   tabs_->addTab(page, QString::fromUtf8("Datos"));
@@ -294,7 +295,7 @@ bool RecordForm::storeField(const Bound& b, Record& into, bool quietly) {
 void RecordForm::accepted(const FormField& f) {
   for (const Bound& b : bound_) {
     if (b.spec != &f) continue;
-    if (request_ == Request::View && f.kind == FieldKind::Notes) return;  // nothing typed in view mode is stored
+    if (request_ == Request::View) return;  // nothing done in view mode is stored or acted upon
     if (storeField(b, record(), true)) fieldAccepted(f.field);
   }
 }
@@ -449,17 +450,13 @@ Response RecordForm::deleteWithoutWindow() {
 
 Response RecordForm::run(Request request) {
   RegisteredWindow registered(spec_.procedure);
-  if (!registered.admitted()) return Response::Cancelled;
+  if (!registered.admitted()) {
+    // Open elsewhere: the number a caller reserved for a new record is given back.
+    if (request == Request::Insert) (void)context_.file(spec_.table).cancelPrimed();  // a failure was reported
+    return Response::Cancelled;
+  }
   registered.attach(this);
-  std::vector<TableId> tables = spec_.tables.empty() ? std::vector<TableId>{spec_.table} : spec_.tables;
-  for (TableId t : tables) context_.relation(t).open();
-  struct Closer {
-    Context& c;
-    std::vector<TableId>& t;
-    ~Closer() {
-      for (auto it = t.rbegin(); it != t.rend(); ++it) c.relation(*it).close();
-    }
-  } closer{context_, tables};
+  TablesInUse tables(context_, spec_.tables.empty() ? std::vector<TableId>{spec_.table} : spec_.tables);
 
   request_ = request;
   if (request == Request::Delete) return deleteWithoutWindow();

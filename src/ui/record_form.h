@@ -67,7 +67,8 @@ struct FormSpec {
 class RecordForm : public QDialog {
   Q_OBJECT
  public:
-  RecordForm(Context& context, FormSpec spec, QWidget* parent = nullptr);
+  // The form is modal to `parent`, by default the window that calls it.
+  RecordForm(Context& context, FormSpec spec, QWidget* parent = callerWindow());
   ~RecordForm() override;
 
   // Runs the form for `request`; see the header comment.

@@ -1,5 +1,6 @@
 #include "ui/window_registry.h"
 
+#include <QApplication>
 #include <QMetaObject>
 #include <algorithm>
 
@@ -15,6 +16,11 @@ void bringToFront(QWidget* window) {
   if (window->isMinimized()) window->showNormal();
   window->raise();
   window->activateWindow();
+}
+
+QWidget* callerWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return QApplication::activeWindow();
 }
 
 bool WindowRegistry::enter(const std::string& name) {

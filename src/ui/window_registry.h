@@ -57,4 +57,8 @@ class RegisteredWindow {
 // Restores a minimised window, raises it and makes it active.
 void bringToFront(QWidget* window);
 
+// The window the user is working in (the active modal window, else the
+// active window): the parent of the window it calls, which is modal to it.
+QWidget* callerWindow();
+
 }  // namespace fin::ui

@@ -296,7 +296,7 @@ TEST_F(StoreTest, ChangeDetectsARecordChangedOrRemovedByAnotherUser) {
 
   ASSERT_TRUE(other.relation(TableId::Bancos).remove());
   ASSERT_TRUE(mine.buffer().setText(ban::NOTAS, "tarde"));
-  EXPECT_EQ(ctx.relation(TableId::Bancos).update().code(), Code::Changed);
+  EXPECT_EQ(ctx.relation(TableId::Bancos).update().code(), Code::NotFound);
   EXPECT_EQ(presenter.numbers().back(), 7);
 }
 

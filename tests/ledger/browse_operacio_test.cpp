@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "app/globals.h"
 #include "data/tables.h"
@@ -183,6 +184,33 @@ TEST_F(MainWindowTest, TheMenusHoldTheirEntriesAndOpenTheBuiltWindows) {
 
   entry("start", "Salir")->trigger();
   EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(MainWindowTest, TheMainWindowBlocksNoneWhileTheWindowsItCallsAreModalToIt) {
+  bool checked = false;
+  QTimer::singleShot(50, [&] {
+    auto* main = qobject_cast<MainWindow*>(topLevel("BrowseOperacio"));
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr) << "the main window is not modal";
+    for (QAction* a : main->menu("data")->actions())
+      if (a->text() == "Bancos") a->trigger();
+    QWidget* banks = topLevel("BrowseBancos");
+    ASSERT_NE(banks, nullptr);
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr) << "the bank list started on its own can be used";
+    EXPECT_EQ(banks->parentWidget(), nullptr);
+    test::whenModal([&](QWidget* form) {
+      EXPECT_EQ(form->parentWidget(), main) << "the form is modal to the window that called it";
+      EXPECT_EQ(form->windowModality(), Qt::WindowModal);
+      checked = true;
+      child<QPushButton>(form, "?CANCEL")->click();
+    });
+    QApplication::setActiveWindow(main);
+    child<QPushButton>(main, "?INSERT:3")->click();
+    for (QAction* a : main->menu("start")->actions())
+      if (a->text() == "Salir") a->trigger();
+  });
+  EXPECT_EQ(ledger::BrowseOperacio(ctx), Response::Cancelled);
+  EXPECT_TRUE(checked);
 }
 
 TEST_F(MainWindowTest, DonationAndLinksOpenTheBrowserWithoutWaiting) {

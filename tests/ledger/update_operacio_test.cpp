@@ -186,9 +186,26 @@ TEST_F(OperationForm, ChoosingIncomeClearsTheExpenseSideAndDisablesIt) {
   EXPECT_EQ(op().text(ope::COMPROBANTEGASTOS), "");
 }
 
+TEST_F(OperationForm, EnterOnARadioMovesOnWithoutChoosingIt) {
+  storeExpense();
+  const Response r = run(Request::Change, [&](QWidget* form) {
+    auto* income = child<QRadioButton>(form, "?OPE:TIPO:1");
+    income->setFocus();
+    QTest::keyClick(income, Qt::Key_Return);
+    EXPECT_FALSE(income->isChecked());
+    EXPECT_NE(QApplication::focusWidget(), income);
+    child<QPushButton>(form, "?OK")->click();
+  });
+  EXPECT_EQ(r, Response::Completed);
+  EXPECT_EQ(op().decimal(ope::EGRESO), 150000) << "the expense was not cleared";
+}
+
 TEST_F(OperationForm, ViewIsReadOnlyAndDeleteAsksFirst) {
   storeExpense();
   run(Request::View, [&](QWidget* form) {
+    child<QRadioButton>(form, "?OPE:TIPO:1")->click();  // choosing a side in view mode changes nothing
+    EXPECT_FALSE(child<QComboBox>(form, "?OPE:CATING")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(form, "?OPE:EGRESO")->text(), "1,500.00");
     EXPECT_EQ(form->windowTitle(), "Consulta");
     EXPECT_TRUE(child<QLineEdit>(form, "?OPE:FECHA")->isReadOnly());
     EXPECT_TRUE(child<QLineEdit>(form, "?OPE:EGRESO")->isReadOnly());

@@ -195,6 +195,45 @@ TEST_F(Categorias, ADuplicateInOtherCaseIsMessage15AndTheEntryStaysOpen) {
   EXPECT_EQ(stored().size(), 3u);
 }
 
+TEST_F(Categorias, AChangeByAnotherUserWhileEditingIsNotOverwritten) {
+  withList([&](CategoryList* w) {
+    key(w, Qt::Key_Return, Qt::ControlModifier);  // editing "Honorarios"
+    {
+      test::RecordingPresenter p;
+      Messages m(p);
+      Context other(dir.path(), m);
+      TablesInUse t(other, {TableId::CateIngr});
+      ASSERT_TRUE(other.file(TableId::CateIngr).fetchRecno(1));
+      ASSERT_TRUE(other.buffer(TableId::CateIngr).setDecimal(cin::TOTALINGRESOS, 999));
+      ASSERT_TRUE(other.relation(TableId::CateIngr).update());
+    }
+    typeInEditor(w, "Honorarios 2");
+    key(w, Qt::Key_Return);
+    EXPECT_TRUE(w->editing()) << "the other version was reported; the editing goes on";
+    key(w, Qt::Key_Escape);
+  });
+  EXPECT_EQ(presenter.numbers(), std::vector<uint16_t>{8});
+  EXPECT_EQ(stored()[0], (std::pair<std::string, int64_t>{"Honorarios", 999}));
+}
+
+TEST_F(Categorias, ClosingEndsTheEditingAndStaysOpenWhenTheRowCannotBeStored) {
+  bool stayed = false;
+  test::whenModal([&](QWidget* w) {
+    auto* list = qobject_cast<CategoryList*>(w);
+    key(list, Qt::Key_Insert);
+    typeInEditor(list, "sueldo");  // a duplicate
+    list->close();
+    stayed = list->isVisible() && list->editing();
+    typeInEditor(list, "Rentas");
+    list->close();  // the close box stores the row, then closes
+  });
+  masterdata::BrowseCateIngr(ctx);
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(presenter.numbers(), std::vector<uint16_t>{15});
+  EXPECT_EQ(stored().size(), 4u);
+  EXPECT_EQ(stored()[1].first, "Rentas");
+}
+
 TEST_F(Categorias, BorrarDeletesAtOnceAndTheTotalFollows) {
   withList([&](CategoryList* w) {
     key(w, Qt::Key_Down);

@@ -386,6 +386,32 @@ TEST_F(BancosWindow, AChangeThatCannotGetTheLockAsksWhetherToTryAgain) {
   EXPECT_EQ(storedNames(), std::vector<std::string>{"Centro"});
 }
 
+TEST_F(BancosWindow, ARecordRemovedByAnotherUserIsNotReportedAsSaved) {
+  addNames(TableId::Bancos, ban::NOMBRE, {"Centro"});
+  ListWindow* w = open();
+  bool stillOpen = false;
+  whenForm([&](QWidget* form) {
+    {
+      test::RecordingPresenter p;
+      Messages m(p);
+      Context other(dir.path(), m);
+      TablesInUse t(other, {TableId::Bancos});
+      ASSERT_TRUE(other.file(TableId::Bancos).fetchRecno(1));
+      ASSERT_TRUE(other.relation(TableId::Bancos).remove());
+    }
+    type(form, "?BAN:NOMBRE", "Centro Sur");
+    child<QPushButton>(form, "?OK")->click();
+    child<QPushButton>(form, "?OK")->click();  // a second time: still not saved
+    stillOpen = form->isVisible();
+    presenter.answer({kYes});
+    child<QPushButton>(form, "?CANCEL")->click();
+  });
+  press(w, "?CHANGE:3");
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(presenter.numbers(), (std::vector<uint16_t>{7, 7, 10}));
+  EXPECT_TRUE(storedNames().empty());
+}
+
 TEST_F(BancosWindow, OpenedToViewItConnectsNoChanges) {
   addNames(TableId::Bancos, ban::NOMBRE, {"Centro"});
   QStringList enabled;

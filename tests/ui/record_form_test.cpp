@@ -29,7 +29,7 @@ FormSpec accountForm() {
   spec.designedCaption = "Form Cuenta";
   spec.table = TableId::CuenBanc;
   LookupSpec banks{TableId::Bancos, ban::KEYNOMBRE, ban::NOMBRE, "160L(2)|M~Nombre~@s40@",
-                   {ValueSource::of(ban::NOMBRE)}, masterdata::UpdateBancos, 20};
+                   {ValueSource::of(ban::NOMBRE)}, masterdata::UpdateBancos};
   spec.fields = {
       {.field = cba::NUMERO, .prompt = "&Número:", .control = "?CBA:NUMERO", .picture = "@s15",
        .tip = "Número de cuenta", .required = true},
