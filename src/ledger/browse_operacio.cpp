@@ -31,30 +31,30 @@ const char* const kHomePage = "qrc:/home.html";
 namespace {
 
 ListSpec operacioList() {
-  ListSpec spec;
-  spec.procedure = "BrowseOperacio";
-  spec.title = "Finanzas personales - Operaciones registradas";
-  spec.listTip = "Operaciones registradas";
-  spec.table = TableId::Operacio;
-  spec.tables = {TableId::Default, TableId::Lineas, TableId::Operacio, TableId::configur};
-  spec.tabs = {{"Por fecha", ope::KEYFECHA}};
-  spec.format =
+  ListSpec decl;
+  decl.procedure = "BrowseOperacio";
+  decl.title = "Finanzas personales - Operaciones registradas";
+  decl.listTip = "Operaciones registradas";
+  decl.table = TableId::Operacio;
+  decl.tables = {TableId::Default, TableId::Lineas, TableId::Operacio, TableId::configur};
+  decl.tabs = {{"Por fecha", ope::KEYFECHA}};
+  decl.format =
       "46R(1)|M*~Fecha~@d6@35L(2)|M*~Tipo~@s7@36L(2)|M*~Forma~@s8@173L(2)|M*~Concepto~@s40@62R(1)|M*~Ingresos~@n12.2b@"
       "48R(1)|M*~Egresos~@n12.2b@";
-  spec.columns = {ValueSource::of(ope::FECHA),    ValueSource::of(ope::TIPO),    ValueSource::of(ope::FORMA),
+  decl.columns = {ValueSource::of(ope::FECHA),    ValueSource::of(ope::TIPO),    ValueSource::of(ope::FORMA),
                   ValueSource::of(ope::CONCEPTO), ValueSource::of(ope::INGRESO), ValueSource::of(ope::EGRESO)};
-  spec.searchColumns =
+  decl.searchColumns =
       "Fecha|@d6|OPE:Fecha|Tipo|@s7|OPE:Tipo|Forma|@s8|OPE:Forma|Concepto|@s40|OPE:Concepto|Ingresos|@n12.2b|"
       "OPE:Ingreso|Egresos|@n12.2b|OPE:Egreso|";
-  spec.form = UpdateOperacio;
-  spec.headerSort = true;
+  decl.form = UpdateOperacio;
+  decl.headerSort = true;
   // LOC:SI, LOC:SE and LOC:BAL, exact sums over the whole view (search filter included).
-  spec.totals = {{"?LOC:SI", "", "", ValueSource::of(ope::INGRESO).term()},
+  decl.totals = {{"?LOC:SI", "", "", ValueSource::of(ope::INGRESO).term()},
                  {"?LOC:SE", "", "", ValueSource::of(ope::EGRESO).term()},
                  {"?LOC:BAL", "Balance:", "", ValueSource::difference(ope::INGRESO, ope::EGRESO).term()}};
-  spec.visibleRows = 18;
-  spec.modal = false;
-  return spec;
+  decl.visibleRows = 18;
+  decl.modal = false;
+  return decl;
 }
 
 QLabel* text(QWidget* parent, const char* control, const char* words) {

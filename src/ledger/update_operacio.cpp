@@ -31,13 +31,13 @@ LookupSpec documents(TableId table, KeyId key, FieldId reference, FieldId amount
 }
 
 FormSpec operationForm() {
-  FormSpec spec;
-  spec.procedure = "UpdateOperacio";
-  spec.designedCaption = "Form Operacio";
-  spec.table = TableId::Operacio;
-  spec.tables = {TableId::Operacio, TableId::CateIngr, TableId::CateEgre, TableId::CuenBanc, TableId::cxc,
+  FormSpec decl;
+  decl.procedure = "UpdateOperacio";
+  decl.designedCaption = "Form Operacio";
+  decl.table = TableId::Operacio;
+  decl.tables = {TableId::Operacio, TableId::CateIngr, TableId::CateEgre, TableId::CuenBanc, TableId::cxc,
                  TableId::cxp};
-  spec.fields = {
+  decl.fields = {
       {.field = ope::TIPO, .prompt = "&Tipo", .control = "?OPE:TIPO", .tip = "Tipo de operación",
        .readOnlyInView = false, .kind = FieldKind::Options, .options = {"INGRESO", "EGRESO"}},
       {.field = ope::FECHA, .prompt = "Fecha:", .control = "?OPE:FECHA", .picture = "@d6",
@@ -78,7 +78,7 @@ FormSpec operationForm() {
       {.field = ope::COMPROBANTEGASTOS, .prompt = "Comprobante:", .control = "?OPE:COMPROBANTEGASTOS",
        .picture = "@s10", .tip = "Número de comprobante", .group = kExpense},
   };
-  return spec;
+  return decl;
 }
 
 class OperationForm : public RecordForm {

@@ -8,32 +8,32 @@ namespace fin::masterdata {
 using namespace fin::ui;
 
 Response UpdateBancos(Context& context, Request request) {
-  FormSpec spec;
-  spec.procedure = "UpdateBancos";
-  spec.designedCaption = "Form Bancos";
-  spec.table = TableId::Bancos;
-  spec.fields = {
+  FormSpec decl;
+  decl.procedure = "UpdateBancos";
+  decl.designedCaption = "Form Bancos";
+  decl.table = TableId::Bancos;
+  decl.fields = {
       {.field = ban::NOMBRE, .prompt = "&Nombre:", .control = "?BAN:NOMBRE", .picture = "@s40",
        .tip = "Nombre del banco", .required = true},
       {.field = ban::NOTAS, .prompt = "&Notas:", .control = "?BAN:NOTAS", .tip = "Notas o comentarios",
        .readOnlyInView = false, .kind = FieldKind::Notes},
   };
-  RecordForm form(context, std::move(spec));
+  RecordForm form(context, std::move(decl));
   return form.run(request);
 }
 
 ListSpec bancosList() {
-  ListSpec spec;
-  spec.procedure = "BrowseBancos";
-  spec.title = "Bancos registrados";
-  spec.listTip = "Bancos registrados";
-  spec.table = TableId::Bancos;
-  spec.tabs = {{"Por nombre", ban::KEYNOMBRE}};
-  spec.format = "80L(2)|M*~Nombre~@s40@";
-  spec.columns = {ValueSource::of(ban::NOMBRE)};
-  spec.searchColumns = "Nombre|@s40|ban:Nombre|";
-  spec.form = UpdateBancos;
-  return spec;
+  ListSpec decl;
+  decl.procedure = "BrowseBancos";
+  decl.title = "Bancos registrados";
+  decl.listTip = "Bancos registrados";
+  decl.table = TableId::Bancos;
+  decl.tabs = {{"Por nombre", ban::KEYNOMBRE}};
+  decl.format = "80L(2)|M*~Nombre~@s40@";
+  decl.columns = {ValueSource::of(ban::NOMBRE)};
+  decl.searchColumns = "Nombre|@s40|ban:Nombre|";
+  decl.form = UpdateBancos;
+  return decl;
 }
 
 Response BrowseBancos(Context& context, Request request) {

@@ -14,12 +14,12 @@ namespace {
 enum : uint16_t { kMsgSaveRecord = 38 };
 }
 
-CategoryList::CategoryList(Context& context, ListSpec spec, FieldId description, QWidget* parent)
-    : ListWindow(context, std::move(spec), parent), description_(description) {}
+CategoryList::CategoryList(Context& context, ListSpec decl, FieldId description, QWidget* parent)
+    : ListWindow(context, std::move(decl), parent), description_(description) {}
 
 void CategoryList::insertRecord() {
   if (editing() || !actionsConnected()) return;
-  Record blank(context().file(spec().table).def());
+  Record blank(context().file(decl().table).def());
   int at = model()->rowCount() == 0 ? 0 : selectedRow() + 1;
   model()->insertBlankRow(at, blank);
   if (model()->rowCount() > pageSize()) {
@@ -40,7 +40,7 @@ void CategoryList::changeRecord() {
 
 void CategoryList::deleteRecord() {
   if (editing() || !actionsConnected() || !fetchSelected()) return;
-  (void)context().relation(spec().table).remove();  // a failure was reported by the file layer
+  (void)context().relation(decl().table).remove();  // a failure was reported by the file layer
   reload();
   table()->setFocus();
 }
@@ -50,8 +50,8 @@ void CategoryList::startEditing(int row, bool isNew) {
   if (!isNew && !fetchSelected()) return;  // gone meanwhile: reported and the list reloaded
   row_ = row;
   isNew_ = isNew;
-  recno_ = isNew ? 0 : context().file(spec().table).currentRecno();
-  original_ = isNew ? QString() : QString::fromStdString(context().buffer(spec().table).text(description_));
+  recno_ = isNew ? 0 : context().file(decl().table).currentRecno();
+  original_ = isNew ? QString() : QString::fromStdString(context().buffer(decl().table).text(description_));
   editor_ = new PictureEdit(Picture::text(fieldDef(description_).capacity()), table()->viewport());
   editor_->setObjectName("?BROWSE:1:EDIT");
   editor_->showValue(original_);
@@ -75,7 +75,7 @@ bool CategoryList::changed() const {
 
 bool CategoryList::store() {
   if (!changed()) return true;
-  FileAccess& file = context().file(spec().table);
+  FileAccess& file = context().file(decl().table);
   busy_ = true;
   Status s;
   if (isNew_) {
@@ -84,7 +84,7 @@ bool CategoryList::store() {
     if (s) s = file.insert();
   } else {  // the buffer holds the row as it was read when the editing started
     s = file.buffer().setText(description_, editor_->text().toStdString());
-    if (s) s = context().relation(spec().table).update();
+    if (s) s = context().relation(decl().table).update();
   }
   busy_ = false;
   if (!s) {  // the file layer has shown why; the editing goes on in the description

@@ -18,7 +18,7 @@ class CategoryList : public ui::ListWindow {
   Q_OBJECT
  public:
   // `description` is the field edited in place (column 0 of the list).
-  CategoryList(Context& context, ui::ListSpec spec, FieldId description, QWidget* parent = ui::callerWindow());
+  CategoryList(Context& context, ui::ListSpec decl, FieldId description, QWidget* parent = ui::callerWindow());
 
   bool editing() const { return editor_ != nullptr; }
   ui::PictureEdit* editor() const { return editor_; }

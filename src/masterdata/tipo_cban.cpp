@@ -8,30 +8,30 @@ namespace fin::masterdata {
 using namespace fin::ui;
 
 Response UpdateTipoCban(Context& context, Request request) {
-  FormSpec spec;
-  spec.procedure = "UpdateTipoCban";
-  spec.designedCaption = "Form TipoCban";
-  spec.table = TableId::TipoCban;
-  spec.fields = {
+  FormSpec decl;
+  decl.procedure = "UpdateTipoCban";
+  decl.designedCaption = "Form TipoCban";
+  decl.table = TableId::TipoCban;
+  decl.fields = {
       {.field = tcb::DESCRIPCION, .prompt = "&Descripción:", .control = "?TCB:DESCRIPCION", .picture = "@s30",
        .tip = "Descripción del tipo de cuenta", .required = true},
   };
-  RecordForm form(context, std::move(spec));
+  RecordForm form(context, std::move(decl));
   return form.run(request);
 }
 
 ListSpec tipoCbanList() {
-  ListSpec spec;
-  spec.procedure = "BrowseTipoCban";
-  spec.title = "Tipos de cuentas bancarias";
-  spec.listTip = "Tipos de cuentas";
-  spec.table = TableId::TipoCban;
-  spec.tabs = {{"Por Descripción", tcb::KEYDESCRIPCION}};
-  spec.format = "80L(2)|M*~Descripción~@s30@";
-  spec.columns = {ValueSource::of(tcb::DESCRIPCION)};
-  spec.searchColumns = "Descripción|@s30|tcb:Descripcion|";
-  spec.form = UpdateTipoCban;
-  return spec;
+  ListSpec decl;
+  decl.procedure = "BrowseTipoCban";
+  decl.title = "Tipos de cuentas bancarias";
+  decl.listTip = "Tipos de cuentas";
+  decl.table = TableId::TipoCban;
+  decl.tabs = {{"Por Descripción", tcb::KEYDESCRIPCION}};
+  decl.format = "80L(2)|M*~Descripción~@s30@";
+  decl.columns = {ValueSource::of(tcb::DESCRIPCION)};
+  decl.searchColumns = "Descripción|@s30|tcb:Descripcion|";
+  decl.form = UpdateTipoCban;
+  return decl;
 }
 
 Response BrowseTipoCban(Context& context, Request request) {

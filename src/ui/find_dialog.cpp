@@ -22,7 +22,7 @@ namespace {
 // The working value: a text column's value without wildcards is looked for anywhere in the text.
 std::string workingValue(const std::string& typed, const Picture& current) {
   const bool wildcards = typed.find_first_of("*?") != std::string::npos;
-  const bool textColumn = current.spec().find('s') != std::string::npos || current.spec().find('S') != std::string::npos;
+  const bool textColumn = current.written().find('s') != std::string::npos || current.written().find('S') != std::string::npos;
   if (wildcards || !textColumn) return typed;
   std::string trimmed = typed;
   while (!trimmed.empty() && trimmed.back() == ' ') trimmed.pop_back();

@@ -80,10 +80,10 @@ bool beginsWith(const std::string& text, const std::string& typed) {
 
 }  // namespace
 
-ListWindow::ListWindow(Context& context, ListSpec spec, QWidget* parent)
+ListWindow::ListWindow(Context& context, ListSpec decl, QWidget* parent)
     : QDialog(parent),
       context_(context),
-      spec_(std::move(spec)),
+      spec_(std::move(decl)),
       view_(context.file(spec_.table), spec_.tabs.front().key) {
   setObjectName(QString::fromStdString(spec_.procedure));
   setWindowTitle(spec_.title);
@@ -627,8 +627,8 @@ Response ListWindow::run(Request request) {
   return response_;
 }
 
-bool ListWindow::startOnItsOwn(std::unique_ptr<Context> context, ListSpec spec) {
-  auto* window = new ListWindow(*context, std::move(spec), nullptr);  // a window of its own, blocking none
+bool ListWindow::startOnItsOwn(std::unique_ptr<Context> context, ListSpec decl) {
+  auto* window = new ListWindow(*context, std::move(decl), nullptr);  // a window of its own, blocking none
   window->ownContext_ = std::move(context);
   window->setWindowModality(Qt::NonModal);
   if (!window->open(Request::None)) {

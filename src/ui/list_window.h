@@ -89,7 +89,7 @@ class ListWindow : public QDialog {
   Q_OBJECT
  public:
   // The window is modal to `parent`, by default the window that calls it.
-  ListWindow(Context& context, ListSpec spec, QWidget* parent = callerWindow());
+  ListWindow(Context& context, ListSpec decl, QWidget* parent = callerWindow());
   ~ListWindow() override;
 
   // Runs the window modally; Response::Cancelled when it was already open.
@@ -102,7 +102,7 @@ class ListWindow : public QDialog {
   // Shows the window without waiting, with a data context of its own, and
   // deletes it when it closes. False (and nothing shown) when it was already
   // open: that window was brought to the front.
-  static bool startOnItsOwn(std::unique_ptr<Context> context, ListSpec spec);
+  static bool startOnItsOwn(std::unique_ptr<Context> context, ListSpec decl);
 
   // --- state, for the windows built on this class and for tests ---
   const View& view() const { return view_; }
@@ -137,7 +137,7 @@ class ListWindow : public QDialog {
   QPushButton* closeButton() const { return close_; }
 
   Context& context() { return context_; }
-  const ListSpec& spec() const { return spec_; }
+  const ListSpec& decl() const { return spec_; }
   PagedTable* table() const { return table_; }
   QHBoxLayout* extraButtons() const { return extraButtons_; }
   QPushButton* addButton(const QString& control, const QString& caption, const QString& tip, const QIcon& icon);

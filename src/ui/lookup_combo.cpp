@@ -26,8 +26,8 @@ std::string folded(const QString& s) {
 
 }  // namespace
 
-LookupCombo::LookupCombo(Context& context, LookupSpec spec, int capacity, int shown, QWidget* parent)
-    : QComboBox(parent), context_(context), spec_(std::move(spec)), capacity_(capacity) {
+LookupCombo::LookupCombo(Context& context, LookupSpec decl, int capacity, int shown, QWidget* parent)
+    : QComboBox(parent), context_(context), spec_(std::move(decl)), capacity_(capacity) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setCompleter(nullptr);  // completion is ours: the case rule of the keys

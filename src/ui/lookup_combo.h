@@ -36,7 +36,7 @@ class LookupCombo : public QComboBox {
  public:
   // `capacity`: characters of the form's field; a longer entry is copied cut
   // to it. `shown`: characters the entry part shows.
-  LookupCombo(Context& context, LookupSpec spec, int capacity, int shown, QWidget* parent = nullptr);
+  LookupCombo(Context& context, LookupSpec decl, int capacity, int shown, QWidget* parent = nullptr);
 
   // Reads the lookup table again.
   void fill();

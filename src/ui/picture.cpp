@@ -37,12 +37,12 @@ Picture Picture::text(int width) {
   return p;
 }
 
-std::optional<Picture> Picture::parse(std::string_view spec) {
-  if (spec.size() < 3 || spec[0] != '@') return std::nullopt;
+std::optional<Picture> Picture::parse(std::string_view written) {
+  if (written.size() < 3 || written[0] != '@') return std::nullopt;
   Picture p;
-  p.spec_ = std::string(spec);
-  const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(spec[1])));
-  std::string_view rest = spec.substr(2);
+  p.spec_ = std::string(written);
+  const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(written[1])));
+  std::string_view rest = written.substr(2);
   size_t pos = 0;
   switch (kind) {
     case 's':

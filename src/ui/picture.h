@@ -29,7 +29,7 @@ class Picture {
  public:
   enum class Kind { Text, Number, Date, Pattern };
 
-  static std::optional<Picture> parse(std::string_view spec);
+  static std::optional<Picture> parse(std::string_view written);
   // A text picture of `width` characters.
   static Picture text(int width);
 
@@ -40,7 +40,7 @@ class Picture {
   int decimals() const { return decimals_; }
   bool isSigned() const { return signed_; }
   bool blankWhenZero() const { return blankZero_; }
-  const std::string& spec() const { return spec_; }
+  const std::string& written() const { return spec_; }
 
   // A number held in units of 10^-places, shown with the picture's decimals
   // (rounded half away from zero when the picture has fewer).

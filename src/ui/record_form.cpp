@@ -82,8 +82,8 @@ QString RecordForm::captionFor(Request request) {
   }
 }
 
-RecordForm::RecordForm(Context& context, FormSpec spec, QWidget* parent)
-    : QDialog(parent), context_(context), spec_(std::move(spec)) {
+RecordForm::RecordForm(Context& context, FormSpec decl, QWidget* parent)
+    : QDialog(parent), context_(context), spec_(std::move(decl)) {
   setObjectName(QString::fromStdString(spec_.procedure));
   setWindowTitle(spec_.designedCaption);
   setWindowModality(Qt::WindowModal);
@@ -232,15 +232,15 @@ void RecordForm::build() {
 
 QWidget* RecordForm::control(FieldId field) const {
   for (const Bound& b : bound_)
-    if (b.spec->field == field) return b.widget;
+    if (b.decl->field == field) return b.widget;
   return nullptr;
 }
 
 void RecordForm::showField(FieldId field) {
   for (const Bound& b : bound_) {
-    if (b.spec->field != field) continue;
+    if (b.decl->field != field) continue;
     const Record& r = record();
-    switch (b.spec->kind) {
+    switch (b.decl->kind) {
       case FieldKind::Entry: {
         auto* edit = static_cast<PictureEdit*>(b.widget);
         edit->showValue(qs(formatField(r, field.index, edit->picture())).trimmed());
@@ -263,7 +263,7 @@ void RecordForm::showField(FieldId field) {
 }
 
 void RecordForm::showAll() {
-  for (const Bound& b : bound_) showField(b.spec->field);
+  for (const Bound& b : bound_) showField(b.decl->field);
 }
 
 void RecordForm::setFieldEnabled(FieldId field, bool enabled) {
@@ -272,8 +272,8 @@ void RecordForm::setFieldEnabled(FieldId field, bool enabled) {
 
 // Reads a control into `into`; false when its text is refused.
 bool RecordForm::storeField(const Bound& b, Record& into, bool quietly) {
-  const uint16_t field = b.spec->field.index;
-  switch (b.spec->kind) {
+  const uint16_t field = b.decl->field.index;
+  switch (b.decl->kind) {
     case FieldKind::Entry: {
       auto* edit = static_cast<PictureEdit*>(b.widget);
       if (!quietly && !edit->isReadOnly() && !edit->acceptInput()) return false;
@@ -294,21 +294,21 @@ bool RecordForm::storeField(const Bound& b, Record& into, bool quietly) {
 
 void RecordForm::accepted(const FormField& f) {
   for (const Bound& b : bound_) {
-    if (b.spec != &f) continue;
+    if (b.decl != &f) continue;
     if (request_ == Request::View) return;  // nothing done in view mode is stored or acted upon
     if (storeField(b, record(), true)) fieldAccepted(f.field);
   }
 }
 
 bool RecordForm::isEmpty(const Bound& b) const {
-  return context_.buffer(spec_.table).isEmpty(b.spec->field.index);
+  return context_.buffer(spec_.table).isEmpty(b.decl->field.index);
 }
 
 // Every field is accepted once more in screen order, so its own checks run.
 bool RecordForm::acceptAllFields() {
   for (const Bound& b : bound_) {
     if (!b.widget->isEnabled()) continue;
-    if (b.spec->kind == FieldKind::Lookup) {
+    if (b.decl->kind == FieldKind::Lookup) {
       auto* combo = static_cast<LookupCombo*>(b.widget);
       if (combo->needsAcceptance() && !combo->acceptInput()) {
         combo->setFocus();
@@ -333,7 +333,7 @@ bool RecordForm::recordChanged() {
 void RecordForm::focusFirstField() {
   for (const Bound& b : bound_) {
     if (!b.widget->isEnabled()) continue;
-    if (b.spec->kind == FieldKind::Options) {
+    if (b.decl->kind == FieldKind::Options) {
       auto radios = b.widget->findChildren<QRadioButton*>();
       if (!radios.isEmpty()) radios.front()->setFocus(Qt::OtherFocusReason);
     } else {
@@ -351,7 +351,7 @@ void RecordForm::save() {
   }
   if (!acceptAllFields()) return;
   for (const Bound& b : bound_) {
-    if (b.spec->required && isEmpty(b)) {
+    if (b.decl->required && isEmpty(b)) {
       b.widget->setFocus(Qt::OtherFocusReason);  // no message; nothing stored
       return;
     }
@@ -403,19 +403,19 @@ void RecordForm::reject() {
 }
 
 void RecordForm::recallHistory(const Bound& b) {
-  if (!b.spec->history || !b.widget->isEnabled()) return;
-  if (b.spec->kind == FieldKind::Entry && static_cast<PictureEdit*>(b.widget)->isReadOnly()) return;
+  if (!b.decl->history || !b.widget->isEnabled()) return;
+  if (b.decl->kind == FieldKind::Entry && static_cast<PictureEdit*>(b.widget)->isReadOnly()) return;
   const Record* history = formHistory(spec_.procedure);
   Record empty(record().def());
   const Record& from = history ? *history : empty;
-  const uint16_t f = b.spec->field.index;
+  const uint16_t f = b.decl->field.index;
   const FieldDef& def = record().def().field(f);
   if (def.isText())
     (void)record().setRawText(f, from.rawText(f));  // same table, same width: it fits
   else
     (void)record().setNumber(f, from.number(f));  // it came from the same field
-  showField(b.spec->field);
-  fieldAccepted(b.spec->field);
+  showField(b.decl->field);
+  fieldAccepted(b.decl->field);
 }
 
 bool RecordForm::eventFilter(QObject* watched, QEvent* event) {
@@ -434,7 +434,7 @@ bool RecordForm::eventFilter(QObject* watched, QEvent* event) {
 
 void RecordForm::applyViewMode() {
   for (const Bound& b : bound_) {
-    if (!b.spec->readOnlyInView) continue;
+    if (!b.decl->readOnlyInView) continue;
     if (auto* edit = qobject_cast<PictureEdit*>(b.widget))
       edit->setReadOnly(true);
     else
@@ -462,7 +462,7 @@ Response RecordForm::run(Request request) {
   if (request == Request::Delete) return deleteWithoutWindow();
   build();
   for (const Bound& b : bound_)
-    if (b.spec->kind == FieldKind::Lookup) static_cast<LookupCombo*>(b.widget)->fill();
+    if (b.decl->kind == FieldKind::Lookup) static_cast<LookupCombo*>(b.widget)->fill();
   setWindowTitle(captionFor(request));
   original_ = record();
   showAll();

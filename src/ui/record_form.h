@@ -68,7 +68,7 @@ class RecordForm : public QDialog {
   Q_OBJECT
  public:
   // The form is modal to `parent`, by default the window that calls it.
-  RecordForm(Context& context, FormSpec spec, QWidget* parent = callerWindow());
+  RecordForm(Context& context, FormSpec decl, QWidget* parent = callerWindow());
   ~RecordForm() override;
 
   // Runs the form for `request`; see the header comment.
@@ -86,7 +86,7 @@ class RecordForm : public QDialog {
   Context& context() { return context_; }
   Record& record() { return context_.buffer(spec_.table); }
   Request request() const { return request_; }
-  const FormSpec& spec() const { return spec_; }
+  const FormSpec& decl() const { return spec_; }
   QWidget* control(FieldId field) const;
   // Shows the buffer's value of `field` (or of every field) in its control.
   void showField(FieldId field);
@@ -98,7 +98,7 @@ class RecordForm : public QDialog {
 
  private:
   struct Bound {
-    const FormField* spec;
+    const FormField* decl;
     QWidget* widget;
     QLabel* prompt = nullptr;
   };

@@ -8,9 +8,9 @@
 namespace fin::ui {
 namespace {
 
-Picture pic(const char* spec) {
-  auto p = Picture::parse(spec);
-  EXPECT_TRUE(p) << spec;
+Picture pic(const char* written) {
+  auto p = Picture::parse(written);
+  EXPECT_TRUE(p) << written;
   return p.value_or(Picture::text(1));
 }
 

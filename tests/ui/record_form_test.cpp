@@ -24,13 +24,13 @@ using namespace fin::ui;
 
 // A bank account form with a bank drop-down, as the forms of this program declare one.
 FormSpec accountForm() {
-  FormSpec spec;
-  spec.procedure = "TestAccountForm";
-  spec.designedCaption = "Form Cuenta";
-  spec.table = TableId::CuenBanc;
+  FormSpec decl;
+  decl.procedure = "TestAccountForm";
+  decl.designedCaption = "Form Cuenta";
+  decl.table = TableId::CuenBanc;
   LookupSpec banks{TableId::Bancos, ban::KEYNOMBRE, ban::NOMBRE, "160L(2)|M~Nombre~@s40@",
                    {ValueSource::of(ban::NOMBRE)}, masterdata::UpdateBancos};
-  spec.fields = {
+  decl.fields = {
       {.field = cba::NUMERO, .prompt = "&Número:", .control = "?CBA:NUMERO", .picture = "@s15",
        .tip = "Número de cuenta", .required = true},
       {.field = cba::BANCO, .prompt = "&Banco:", .control = "?CBA:BANCO", .picture = "@s20",
@@ -38,7 +38,7 @@ FormSpec accountForm() {
       {.field = cba::NOTAS, .prompt = "Notas:", .control = "?CBA:NOTAS", .tip = "Notas o comentarios",
        .readOnlyInView = false, .kind = FieldKind::Notes},
   };
-  return spec;
+  return decl;
 }
 
 class RecordFormTest : public test::GuiFixture {
