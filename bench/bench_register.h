@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "data/messages.h"
+#include "data/status.h"
 
 namespace fin::bench {
 
@@ -22,6 +23,10 @@ class SilentPresenter : public MessagePresenter {
   void endProgram() override {}
   int shown = 0;
 };
+
+// Generates the register into `dir` (emptied first): the operations over ten
+// years, the receivable documents and half as many payable ones.
+Status generateRegister(const std::filesystem::path& dir, int64_t operations, int64_t receivables);
 
 // The directory of the generated register, generating it if needed.
 std::filesystem::path registerDir(int64_t operations = kOperations, int64_t receivables = kReceivables);

@@ -80,17 +80,7 @@ Ledger& ledger() {
 void BM_BulkLoad(benchmark::State& state) {
   for (auto _ : state) {
     const auto dir = std::filesystem::temp_directory_path() / "finanzas-bench-load";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    SilentPresenter p;
-    Messages m(p);
-    Context ctx(dir, m);
-    DemoSize size;
-    size.operations = kOperations;
-    size.receivables = kReceivables;
-    size.payables = kReceivables / 2;
-    size.years = 10;
-    if (!generateDemoRegister(ctx, size)) state.SkipWithError("generation failed");
+    if (!generateRegister(dir, kOperations, kReceivables)) state.SkipWithError("generation failed");
   }
   state.SetItemsProcessed(state.iterations() * kOperations);
 }
